@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures once, then builds incrementally into build/.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${LIQUIDUS_BUILD_DIR:-$root/build}"
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DLIQUIDUS_WERROR="$werror" >&2
+fi
+cmake --build "$build" -j "$(nproc)" >&2
