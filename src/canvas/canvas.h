@@ -69,6 +69,9 @@ public:
     TBrush Brush;
     TFont Font;
     TCopyMode CopyMode = TCopyMode::cmSrcCopy;
+    /// Observer of every TextOut (position and text), for checking what a
+    /// picture says without reading glyphs back.
+    std::function<void(int x, int y, const std::string& text)> OnTextOut;
 
     explicit TCanvas(TBitmap& owner) : m_owner(owner) {}
     TCanvas(const TCanvas&) = delete;

@@ -8,7 +8,7 @@ void TSubstance::SetName(const std::string& value) {
     }
     m_name = value;
     if (m_owner != nullptr) {
-        if (!m_owner->SubstanceOwnerZoomed()) {
+        if (!m_owner->PlotZoomed()) {
             BaseName = value;
         }
         m_owner->Invalidate();

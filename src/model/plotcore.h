@@ -6,12 +6,12 @@
 
 namespace liquidus {
 
-/// What a substance needs from the diagram that owns it.
-class TSubstanceOwner {
+/// What a substance or a settings object needs from the diagram that owns it.
+class TPlotOwner {
 public:
-    virtual ~TSubstanceOwner() = default;
+    virtual ~TPlotOwner() = default;
     /// While zoomed, the short name (BaseName) keeps the unzoomed caption.
-    virtual bool SubstanceOwnerZoomed() const = 0;
+    virtual bool PlotZoomed() const = 0;
     virtual void Invalidate() = 0;
 };
 
@@ -22,8 +22,8 @@ public:
     TSubstance() = default;
     virtual ~TSubstance() = default;
 
-    void SetOwner(TSubstanceOwner* owner) { m_owner = owner; }
-    TSubstanceOwner* Owner() const { return m_owner; }
+    void SetOwner(TPlotOwner* owner) { m_owner = owner; }
+    TPlotOwner* Owner() const { return m_owner; }
 
     const std::string& Name() const { return m_name; }
     /// Stores a new caption; BaseName follows unless the owner is zoomed.
@@ -34,7 +34,7 @@ public:
     float MolMass = 1.0f;  // used by mole/mass conversion
 
 private:
-    TSubstanceOwner* m_owner = nullptr;
+    TPlotOwner* m_owner = nullptr;
     std::string m_name;
 };
 

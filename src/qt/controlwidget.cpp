@@ -1,1 +1,124 @@
-namespace liquidus {}  // placeholder
+#include "qt/controlwidget.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace liquidus {
+
+namespace {
+TShiftState ShiftOf(const QMouseEvent* event) {
+    TShiftState shift = 0;
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (mods & Qt::ShiftModifier) shift |= ssShift;
+    if (mods & Qt::AltModifier) shift |= ssAlt;
+    if (mods & Qt::ControlModifier) shift |= ssCtrl;
+    const Qt::MouseButtons buttons = event->buttons();
+    if (buttons & Qt::LeftButton) shift |= ssLeft;
+    if (buttons & Qt::RightButton) shift |= ssRight;
+    if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+    return shift;
+}
+
+bool ButtonOf(const QMouseEvent* event, TMouseButton& button) {
+    switch (event->button()) {
+        case Qt::LeftButton: button = TMouseButton::mbLeft; return true;
+        case Qt::RightButton: button = TMouseButton::mbRight; return true;
+        case Qt::MiddleButton: button = TMouseButton::mbMiddle; return true;
+        default: return false;
+    }
+}
+
+TColor FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+}  // namespace
+
+TControlWidget::TControlWidget(TCustomControl& control, QWidget* parent)
+    : QWidget(parent), m_control(control) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setMinimumSize(1, 1);
+    m_control.SetHost(this);
+}
+
+TControlWidget::~TControlWidget() { m_control.SetHost(nullptr); }
+
+void TControlWidget::Invalidate() {
+    m_paintPending = true;
+    update();
+}
+
+void TControlWidget::ScreenChanged() { update(); }
+
+void TControlWidget::SetCursor(TCursor cursor) {
+    switch (cursor) {
+        case TCursor::crDefault: unsetCursor(); break;
+        case TCursor::crCross: setCursor(Qt::CrossCursor); break;
+        case TCursor::crHourGlass: setCursor(Qt::WaitCursor); break;
+    }
+}
+
+void TControlWidget::ShowMessage(const std::string& text) {
+    QMessageBox::information(this, QApplication::applicationName(), QString::fromStdString(text));
+}
+
+void TControlWidget::ProcessMessages() { QCoreApplication::processEvents(); }
+
+TColor TControlWidget::PaletteColor(const QPalette& palette, TColor sysColor) {
+    switch (sysColor & 0xFFu) {
+        case 5: return FromQColor(palette.color(QPalette::Base));          // window
+        case 6: return clBlack;                                            // window frame
+        case 8: return FromQColor(palette.color(QPalette::Text));          // window text
+        case 15: return FromQColor(palette.color(QPalette::Button));       // button face
+        case 18: return FromQColor(palette.color(QPalette::ButtonText));   // button text
+        case 13: return FromQColor(palette.color(QPalette::Highlight));    // highlight
+        case 24: return FromQColor(palette.color(QPalette::ToolTipBase));  // hint background
+        default: return DefaultSystemColor(sysColor);
+    }
+}
+
+TColor TControlWidget::SystemColor(TColor sysColor) const {
+    return PaletteColor(palette(), sysColor);
+}
+
+void TControlWidget::paintEvent(QPaintEvent*) {
+    if (m_control.Width() != width() || m_control.Height() != height()) {
+        m_control.SetBounds(width(), height());
+        m_paintPending = true;
+    }
+    if (m_paintPending) {
+        m_paintPending = false;
+        m_control.Paint();
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_control.Screen().Image());
+}
+
+void TControlWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_control.SetBounds(width(), height());
+    m_paintPending = true;
+}
+
+void TControlWidget::mousePressEvent(QMouseEvent* event) {
+    TMouseButton button{};
+    if (ButtonOf(event, button)) {
+        const QPoint p = event->position().toPoint();
+        m_control.MouseDown(button, ShiftOf(event), p.x(), p.y());
+    }
+}
+
+void TControlWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    m_control.MouseMove(ShiftOf(event), p.x(), p.y());
+}
+
+void TControlWidget::mouseReleaseEvent(QMouseEvent* event) {
+    TMouseButton button{};
+    if (ButtonOf(event, button)) {
+        const QPoint p = event->position().toPoint();
+        m_control.MouseUp(button, ShiftOf(event), p.x(), p.y());
+    }
+}
+
+}  // namespace liquidus

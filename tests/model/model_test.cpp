@@ -1,1 +1,122 @@
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "model/areadata.h"
+#include "model/format.h"
+#include "model/plotcore.h"
+#include "model/units.h"
+
+namespace liquidus {
+namespace {
+
+class TRecordingOwner : public TPlotOwner {
+public:
+    bool zoomed = false;
+    int invalidations = 0;
+    bool PlotZoomed() const override { return zoomed; }
+    void Invalidate() override { ++invalidations; }
+};
+
+TEST(Substance, NameFollowsOwnerRules) {
+    TSubstance free;
+    EXPECT_EQ(free.MolMass, 1.0f);
+    free.SetName("X");
+    EXPECT_EQ(free.Name(), "X");
+    EXPECT_EQ(free.BaseName, "");  // no owner: only the name changes
+
+    TRecordingOwner owner;
+    TSubstance s;
+    s.SetOwner(&owner);
+    s.SetName("MgO");
+    EXPECT_EQ(s.BaseName, "MgO");
+    EXPECT_EQ(owner.invalidations, 1);
+    s.SetName("MgO");
+    EXPECT_EQ(owner.invalidations, 1);
+    owner.zoomed = true;
+    s.SetName("MgO-50.0;SiO2-25.0;Al2O3-25.0");
+    EXPECT_EQ(s.BaseName, "MgO");
+    EXPECT_EQ(owner.invalidations, 2);
+}
+
+TEST(AreaData, NamesAreCutTo25AndPlaceholdersNumbered) {
+    TAreaData area;
+    area.Name = std::string("A name that is far longer than the record holds");
+    EXPECT_EQ(area.Name.str().size(), 25u);
+    EXPECT_EQ(area.Name.str(), "A name that is far longer");
+    const auto list = MakeDefaultAreaList();
+    ASSERT_EQ(list.size(), 16u);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(list[i].Name.str(), "Identifier for Area" + std::to_string(i + 1));
+        EXPECT_EQ(list[i].PointCount, 0);
+        EXPECT_EQ(list[i].CoPhased, 0);
+        EXPECT_EQ(list[i].FillA, 0.0f);
+    }
+    EXPECT_EQ(AreaColors[1], 0x00FFFFE0u);
+    EXPECT_EQ(AreaColors[11], 0x00A8A8D0u);
+    EXPECT_EQ(AreaColors[16], 0x0078FF78u);
+}
+
+TEST(Format, HalvesRoundAwayFromZero) {
+    EXPECT_EQ(FormatFixed(1500.5, 0), "1501");
+    EXPECT_EQ(FormatFixed(-1500.5, 0), "-1501");
+    EXPECT_EQ(FormatFixed(2.675, 2), "2.67");  // really 2.67499...
+    EXPECT_EQ(FormatFixed(100.0 / 3, 3), "33.333");
+    EXPECT_EQ(FormatFixed(1.0 / 3, 5), "0.33333");
+    EXPECT_EQ(FormatFixed(-0.0001, 0), "0");
+    EXPECT_EQ(FormatFixed(0.2 * 3, 1), "0.6");
+    EXPECT_EQ(FormatFixed(12.5, 0), "13");
+}
+
+TEST(Units, CaptionsTotalsAndTemperatures) {
+    EXPECT_EQ(UnitsCaptionOf(TCUnits::cuMolPercents), "Mole Fraction in %");
+    EXPECT_EQ(UnitsCaptionOf(TCUnits::cuMolParts), "Mole Fraction");
+    EXPECT_EQ(UnitsCaptionOf(TCUnits::cuMassPercents), "Mass Fraction in %");
+    EXPECT_EQ(UnitsCaptionOf(TCUnits::cuMassParts), "Mass Fraction");
+    EXPECT_EQ(UnitsTotalOf(TCUnits::cuMassParts), 1.0);
+    EXPECT_EQ(UnitsTotalOf(TCUnits::cuMolPercents), 100.0);
+    EXPECT_EQ(ConversionBetween(TCUnits::cuMolPercents, TCUnits::cuMolParts), TConversion::None);
+    EXPECT_EQ(ConversionBetween(TCUnits::cuMassPercents, TCUnits::cuMolParts),
+              TConversion::MassToMole);
+    EXPECT_EQ(FormatTemperature(1800, TTUnits::tuK), "2073K");
+    EXPECT_EQ(FormatTemperature(1800, TTUnits::tuF), "3272F");
+    EXPECT_EQ(FormatTemperature(1500, TTUnits::tuC), "1500C");
+    EXPECT_EQ(ZoomVertexCaption("MgO", "SiO2", "Al2O3", 60, 20, 20, 1),
+              "MgO-0.6;SiO2-0.2;Al2O3-0.2");
+}
+
+TEST(Units, ConversionKeepsCornersAndRoundTrips) {
+    const TMolarMasses m{40.3044, 60.0843, 101.9613};
+    double a = 100, b = 0;
+    ConvertComposition(TConversion::MassToMole, m, a, b, 0);
+    EXPECT_DOUBLE_EQ(a, 100);
+    EXPECT_DOUBLE_EQ(b, 0);
+
+    float fa = 30, fb = 45;
+    ConvertStoredPair(TConversion::MassToMole, m, fa, fb);
+    EXPECT_NE(fa, 30.0f);
+    ConvertStoredPair(TConversion::MoleToMass, m, fa, fb);
+    EXPECT_NEAR(fa, 30.0f, 1e-4);
+    EXPECT_NEAR(fb, 45.0f, 1e-4);
+
+    // Equal masses: nothing moves.
+    double ea = 12.5, eb = 40;
+    ConvertComposition(TConversion::MoleToMass, {2, 2, 2}, ea, eb, 47.5);
+    EXPECT_DOUBLE_EQ(ea, 12.5);
+    EXPECT_DOUBLE_EQ(eb, 40);
+
+    // Hand-computed: 50 % mass of M1 = 1 and 50 % of M3 = 3 is 75 mole %.
+    double ha = 50, hb = 0;
+    ConvertComposition(TConversion::MassToMole, {1, 2, 3}, ha, hb, 50);
+    EXPECT_DOUBLE_EQ(ha, 75);
+
+    EXPECT_TRUE(ValidMolarMasses(m));
+    EXPECT_FALSE(ValidMolarMasses({1, 0, 1}));
+    EXPECT_FALSE(ValidMolarMasses({1, -2, 1}));
+    EXPECT_FALSE(ValidMolarMasses({std::numeric_limits<double>::infinity(), 1, 1}));
+    EXPECT_FALSE(ValidMolarMasses({std::nan(""), 1, 1}));
+}
+
+}  // namespace
+}  // namespace liquidus

@@ -1,0 +1,72 @@
+// One temperature evaluation per sample field, as the isotherm scan and the
+// mouse read-out make them. The scan makes up to 79,401 per calculation, so
+// the warm polynomial path is the one that matters there.
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "app/sampledata.h"
+#include "isotherms/altitude.h"
+#include "isotherms/polynoms.h"
+
+namespace liquidus {
+namespace {
+
+const std::vector<TAreaData>& SampleAreas() {
+    static const std::vector<TAreaData> areas = [] {
+        std::vector<TAreaData> list = MakeDefaultAreaList();
+        FillSampleAreas(list);
+        return list;
+    }();
+    return areas;
+}
+
+void BM_Altitude(benchmark::State& state) {
+    const TAreaData& area = SampleAreas()[state.range(0)];
+    double a = area.FillA;
+    double b = area.FillB;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(a);
+        benchmark::DoNotOptimize(b);
+        benchmark::DoNotOptimize(AltitudeTemperature(area, a, b));
+    }
+    state.SetLabel(area.Name.str());
+}
+
+// A fresh fit on every call.
+void BM_PolynomialCold(benchmark::State& state) {
+    const TAreaData& area = SampleAreas()[state.range(0)];
+    double a = area.FillA;
+    double b = area.FillB;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(a);
+        benchmark::DoNotOptimize(b);
+        benchmark::DoNotOptimize(PolynomialTemperature(area, a, b));
+    }
+    state.SetLabel(area.Name.str());
+}
+
+// The field's fit is kept: the vertices are compared and the polynomial
+// evaluated.
+void BM_PolynomialWarm(benchmark::State& state) {
+    const int index = static_cast<int>(state.range(0));
+    const TAreaData& area = SampleAreas()[index];
+    TPolynomialTemperature evaluator;
+    double a = area.FillA;
+    double b = area.FillB;
+    evaluator.Temperature(index, area, a, b);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(a);
+        benchmark::DoNotOptimize(b);
+        benchmark::DoNotOptimize(evaluator.Temperature(index, area, a, b));
+    }
+    state.SetLabel(area.Name.str());
+}
+
+BENCHMARK(BM_Altitude)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
+BENCHMARK(BM_PolynomialCold)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
+BENCHMARK(BM_PolynomialWarm)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
+
+}  // namespace
+}  // namespace liquidus

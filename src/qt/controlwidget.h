@@ -1,0 +1,44 @@
+#pragma once
+// Shows a window-system-independent control in a QWidget: runs the control's
+// pending paint, shows its screen bitmap, and passes mouse and resize events
+// on. The widget is the control's host.
+
+#include <QWidget>
+
+#include "canvas/control.h"
+
+namespace liquidus {
+
+class TControlWidget : public QWidget, public TControlHost {
+    Q_OBJECT
+public:
+    /// The control is not owned; it must outlive the widget or be detached.
+    explicit TControlWidget(TCustomControl& control, QWidget* parent = nullptr);
+    ~TControlWidget() override;
+
+    TCustomControl& Control() { return m_control; }
+
+    // TControlHost
+    void Invalidate() override;
+    void ScreenChanged() override;
+    void SetCursor(TCursor cursor) override;
+    void ShowMessage(const std::string& text) override;
+    void ProcessMessages() override;
+    TColor SystemColor(TColor sysColor) const override;
+
+    /// The colour a Qt palette gives a system colour (also used without a widget).
+    static TColor PaletteColor(const QPalette& palette, TColor sysColor);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    TCustomControl& m_control;
+    bool m_paintPending = true;
+};
+
+}  // namespace liquidus

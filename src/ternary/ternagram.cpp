@@ -1,0 +1,266 @@
+#include "ternary/ternagram.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "canvas/rounding.h"
+
+namespace liquidus {
+
+namespace {
+constexpr int kInitialWidth = 469;
+constexpr int kInitialHeight = 322;
+constexpr int kSeedSideLength = 260;
+constexpr int kSeedTriangleHeight = 220;
+}  // namespace
+
+TTernagram::TTernagram(TControlHost* host) : TTernaplot(kInitialWidth, kInitialHeight, host) {
+    m_substanceA.SetOwner(this);
+    m_substanceA.SetName("SubA");
+    m_substanceA.BaseName = "SubA";
+    m_substanceB.SetOwner(this);
+    m_substanceB.SetName("SubB");
+    m_substanceB.BaseName = "SubB";
+    m_substanceC.SetOwner(this);
+    m_substanceC.SetName("SubC");
+    m_substanceC.BaseName = "SubC";
+    m_isotherms.SetOwner(this);
+    m_unitsTotal = 100.0;
+    m_layout.SideLength = kSeedSideLength;
+    m_layout.TriangleHeight = kSeedTriangleHeight;
+    m_layout.LegendWidth = LegendBandWidth(Width());
+    m_layout.TriangleLeft = 0;
+    m_layout.TriangleTop = 0;
+}
+
+TTernagram::~TTernagram() {
+    OnIsothermCalcStep = nullptr;
+    OnMarkPoint = nullptr;
+    OnZoomIn = nullptr;
+    OnZoomOut = nullptr;
+}
+
+void TTernagram::SetAllowZoom(bool value) {
+    if (m_zoom) {
+        Host().ShowMessage("That property can not be changed while zooming.");
+        return;
+    }
+    m_allowZoom = value;
+}
+
+void TTernagram::SetTCalcMethod(TTCalcMethod value) {
+    if (value == m_tCalcMethod) return;
+    m_tCalcMethod = value;
+    m_isotherms.Calculated = false;
+    Invalidate();
+}
+
+void TTernagram::SetCoPhasesTable(bool value) {
+    if (value == m_coPhasesTable) return;
+    m_coPhasesTable = value;
+    Invalidate();
+}
+
+void TTernagram::SetDrawIsotherms(bool value) {
+    if (value == m_drawIsotherms) return;
+    m_drawIsotherms = value;
+    Invalidate();
+}
+
+void TTernagram::SetGridSteps(int value) {
+    if (value == m_gridSteps) return;
+    m_gridSteps = std::clamp(value, 2, 10);
+    Invalidate();
+}
+
+void TTernagram::SetGridType(TGridType value) {
+    if (value == m_gridType) return;
+    m_gridType = value;
+    Invalidate();
+}
+
+void TTernagram::SetHotIsotherm(int value) {
+    if (value == m_hotIsotherm) return;
+    m_hotIsotherm = value;
+    Invalidate();
+}
+
+void TTernagram::SetHotIsothermColor(TColor value) {
+    if (value == m_hotIsothermColor) return;
+    m_hotIsothermColor = value;
+    Invalidate();
+}
+
+void TTernagram::SetLegend(bool value) {
+    if (value == m_legend) return;
+    m_legend = value;
+    Invalidate();
+}
+
+void TTernagram::SetMarkMode(bool value) {
+    if (value == m_markMode) return;
+    m_markMode = value;
+    if (!value) {
+        m_markedPoint.Visible = false;
+    }
+    Invalidate();
+}
+
+void TTernagram::SetMouseGrid(bool value) { m_mouseGrid = value; }
+
+void TTernagram::SetTitle(const std::string& value) {
+    if (value == m_title) return;
+    m_title = value;
+    Invalidate();
+}
+
+void TTernagram::SetTUnits(TTUnits value) {
+    if (value == m_tUnits) return;
+    m_isotherms.Calculated = false;
+    m_tUnits = value;
+    Invalidate();
+}
+
+void TTernagram::SetValuesTable(bool value) {
+    if (value == m_valuesTable) return;
+    m_valuesTable = value;
+    Invalidate();
+}
+
+void TTernagram::SetCUnits(TCUnits value) {
+    if (value == m_cUnits) return;
+    const TCUnits old = m_cUnits;
+    const TConversion conversion = ConversionBetween(old, value);
+    const TMolarMasses masses{m_substanceA.MolMass, m_substanceB.MolMass, m_substanceC.MolMass};
+    if (conversion != TConversion::None && !ValidMolarMasses(masses)) {
+        // Dividing by such a mass would turn every stored composition into
+        // garbage; keep the data and the units as they are.
+        Host().ShowMessage(
+            "Concentration units can not be changed: every substance needs a positive molar "
+            "mass.");
+        return;
+    }
+    m_cUnits = value;
+    m_unitsCaption = UnitsCaptionOf(value);
+    m_unitsTotal = UnitsTotalOf(value);
+    if (m_allowZoom && m_zoom) {
+        const auto& corners = ZoomCorners();
+        TSubstance* vertices[3] = {&m_substanceA, &m_substanceB, &m_substanceC};
+        for (int i = 0; i < 3; ++i) {
+            vertices[i]->SetName(ZoomVertexCaption(m_substanceA.BaseName, m_substanceB.BaseName,
+                                                   m_substanceC.BaseName, corners[i].A,
+                                                   corners[i].B, corners[i].C, m_unitsTotal));
+        }
+    }
+    if (conversion != TConversion::None) {
+        ConvertStoredCompositions(conversion, masses);
+    }
+    Invalidate();
+}
+
+void TTernagram::ConvertStoredCompositions(TConversion conversion, const TMolarMasses& masses) {
+    if (m_markMode && m_markedPoint.Visible) {
+        ConvertComposition(conversion, masses, m_markedPoint.A, m_markedPoint.B, m_markedPoint.C);
+        m_markedPoint.C = 100 - m_markedPoint.A - m_markedPoint.B;
+    }
+    ConvertSplines(conversion, masses);
+    for (int i = 0; i < Areas(); ++i) {
+        TAreaData& area = AreaList()[i];
+        ConvertStoredPair(conversion, masses, area.FillA, area.FillB);
+        for (int p = 1; p <= std::min<int>(area.PointCount, kMaxAreaPoints); ++p) {
+            ConvertStoredPair(conversion, masses, area.Points[p].A, area.Points[p].B);
+        }
+    }
+}
+
+void TTernagram::SetDataOrientation(TDataOrientation value) {
+    if (m_zoom || value == m_dataOrientation) return;
+    const TPositionMap map = PositionMapBetween(m_dataOrientation, value);
+    m_dataOrientation = value;
+    if (m_splinesHigh > 0) {
+        for (int i = 0; i <= m_splinesHigh && i < static_cast<int>(m_splinesA.size()); ++i) {
+            if (m_splinesA[i] != -1) {
+                MapComposition(map, m_splinesA[i], m_splinesB[i]);
+            }
+        }
+    }
+    for (int i = 0; i < Areas(); ++i) {
+        TAreaData& area = AreaList()[i];
+        MapComposition(map, area.FillA, area.FillB);
+        for (int p = 1; p <= std::min<int>(area.PointCount, kMaxAreaPoints); ++p) {
+            MapComposition(map, area.Points[p].A, area.Points[p].B);
+        }
+    }
+    if (m_markMode && m_markedPoint.Visible) {
+        MapComposition(map, m_markedPoint.A, m_markedPoint.B);
+        m_markedPoint.C = 100 - (m_markedPoint.A + m_markedPoint.B);
+    }
+    // Names and molar masses move with their substances; Element stays.
+    TSubstance* positions[3] = {&m_substanceA, &m_substanceB, &m_substanceC};
+    const std::string names[3] = {m_substanceA.Name(), m_substanceB.Name(), m_substanceC.Name()};
+    const float masses[3] = {m_substanceA.MolMass, m_substanceB.MolMass, m_substanceC.MolMass};
+    for (int j = 0; j < 3; ++j) {
+        positions[j]->SetName(names[map[j]]);
+        positions[j]->MolMass = masses[map[j]];
+    }
+    Invalidate();
+}
+
+void TTernagram::ConvertSplines(TConversion conversion, const TMolarMasses& masses) {
+    // Only real compositions: the (-1, -1) separators stay as they are.
+    for (int i = 0; i <= m_splinesHigh && i < static_cast<int>(m_splinesA.size()); ++i) {
+        double& a = m_splinesA[i];
+        double& b = m_splinesB[i];
+        if (a >= 0 && a <= 100 && b >= 0 && b <= 100) {
+            ConvertComposition(conversion, masses, a, b, 100 - a - b);
+        }
+    }
+}
+
+bool TTernagram::ReservesLegendBand() const {
+    return (m_legend && Areas() > 0) || m_coPhasesTable;
+}
+
+void TTernagram::CalcLayout() { TTernaplot::CalcLayout(ReservesLegendBand()); }
+
+int TTernagram::FontSize(TTextRole role) const {
+    // A control smaller than its margins has a negative side: no root of it.
+    const int t = SideLength() > 0 ? Trunc(std::sqrt(SideLength() / 3.0)) : 0;
+    int d = 2;
+    int most = 8;
+    switch (role) {
+        case TTextRole::Title:
+            d = 1;
+            most = 10;
+            break;
+        case TTextRole::UnitsCaption:
+        case TTextRole::ScaleLabel:
+            d = 1;
+            break;
+        case TTextRole::VertexCaption:
+        case TTextRole::Table:
+            break;
+    }
+    const int n = t - d;
+    if (n >= most) return most;
+    if (n >= 2) return n;
+    return 1;
+}
+
+void TTernagram::DoIsothermCalcStep() {
+    if (OnIsothermCalcStep) OnIsothermCalcStep(*this);
+}
+
+void TTernagram::DoMarkPoint() {
+    if (OnMarkPoint) OnMarkPoint(*this);
+}
+
+void TTernagram::DoZoomIn() {
+    if (OnZoomIn) OnZoomIn(*this);
+}
+
+void TTernagram::DoZoomOut() {
+    if (OnZoomOut) OnZoomOut(*this);
+}
+
+}  // namespace liquidus

@@ -1,0 +1,390 @@
+// The picture: background, boundaries, fills, markers, grid, scales, texts.
+// Every routine draws on the bitmap it is given with the current layout, so
+// the screen, the printer and the exported file share one render path.
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "canvas/rounding.h"
+#include "isotherms/spl.h"
+#include "model/format.h"
+#include "ternary/bltbitmap.h"
+#include "ternary/ternagram.h"
+
+namespace liquidus {
+
+namespace {
+constexpr int kSamplesPerInterval = 8;
+constexpr char kTooSmallText[] = "Enlarge Me..";
+
+void SetTextFont(TCanvas& canvas, int size, bool italic) {
+    canvas.Font.Name = "Arial";
+    canvas.Font.Size = size;
+    canvas.Font.Color = clBlack;
+    canvas.Font.Bold = false;
+    canvas.Font.Italic = italic;
+}
+}  // namespace
+
+void TTernagram::Paint() {
+    m_painted = false;
+    CalcLayout();
+    TBltBitmap picture;
+    picture.MakeLike(Screen());
+    ClearBitmap(picture);
+    TRect client{0, 0, Width(), Height()};
+    if (Border()) {
+        client = {1, 1, Width() - 1, Height() - 1};
+    }
+    DrawBackground(picture, client);
+    if (!IsTooSmall()) {
+        DrawLayers(picture, PaperColor());
+    }
+    // The picture goes to the screen in one copy, so no partly drawn diagram
+    // is ever shown.
+    Canvas().CopyMode = TCopyMode::cmSrcCopy;
+    Canvas().Draw(0, 0, picture);
+    if (m_mouseGridShown) {
+        DrawMouseGrid();
+    }
+    if (m_coPhasesTable) {
+        DrawCoPhasesTable(Screen());
+    }
+    if (m_valuesTable) {
+        DrawValuesTable(Screen());
+    }
+    m_painted = true;
+}
+
+void TTernagram::DrawLayers(TBitmap& bitmap, TColor background) {
+    if (m_allowZoom && m_zoom) {
+        CalcZoomFrame();
+    }
+    if (DrawSplines()) {
+        DrawBoundaries(bitmap);
+    }
+    if (DrawAreas()) {
+        FillAreas(bitmap);
+    }
+    if (m_drawIsotherms) {
+        CalcIsotherms(bitmap);
+    }
+    if (DrawTPoints()) {
+        DrawTPointMarkers(bitmap);
+    }
+    DrawGridAndScales(bitmap, background);
+    DrawTitle(bitmap, background);
+    DrawUnitsCaption(bitmap, background);
+    DrawVertexCaptions(bitmap, background);
+    if (m_legend && Areas() != 0) {
+        DrawLegend(bitmap);
+    }
+}
+
+void TTernagram::DrawBackground(TBitmap& bitmap, const TRect& rect) {
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush.Color = PaperColor();
+    canvas.FillRect(rect);
+    canvas.Pen.Width = 2;
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    canvas.Brush.Color = clWhite;
+    const int l = TriangleLeft();
+    const int s = SideLength();
+    const int yb = TriangleTop() + TriangleHeight();
+    if (!IsTooSmall()) {
+        canvas.Polygon({{l + s / 2, TriangleTop()}, {l, yb}, {l + s, yb}});
+    } else {
+        canvas.TextOut(4, 4, kTooSmallText);
+    }
+}
+
+void TTernagram::DrawBoundaries(TBitmap& bitmap) {
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    canvas.Pen.Width = m_zoom ? 2 : 1;
+    if (m_splinesHigh < 1) {
+        return;
+    }
+    std::vector<TRealPoint> knots;
+    const int last = std::min<int>(m_splinesHigh + 1, static_cast<int>(m_splinesA.size()) - 1);
+    for (int i = 0; i <= last; ++i) {
+        const bool ends = (i == m_splinesHigh + 1) || m_splinesA[i] == -1;
+        if (ends) {
+            DrawBoundaryPolyline(canvas, knots);
+            knots.clear();
+            continue;
+        }
+        const double y = (100 - m_splinesB[i]) / 100 * TriangleHeight() + TriangleTop();
+        const double x =
+            LeftEdgeX(y) + (100 - m_splinesA[i] - m_splinesB[i]) / 100 * SideLength();
+        knots.push_back({x, y});
+    }
+    // Arrays that stop short of the closing entry still end their last line.
+    DrawBoundaryPolyline(canvas, knots);
+}
+
+void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots) {
+    const int n = static_cast<int>(knots.size());
+    if (n < 2) {
+        return;
+    }
+    if (n > kSplMaxKnots) {
+        // More knots than the curve fit takes: keep the line, drop the curve.
+        DrawStraightPolyline(canvas, knots);
+        return;
+    }
+    TSplArray x{};
+    TSplArray y{};
+    for (int k = 1; k <= n; ++k) {
+        x[k] = knots[k - 1].X;
+        y[k] = knots[k - 1].Y;
+    }
+    TSplSamples xs{};
+    TSplSamples ys{};
+    for (int k = 2; k <= n; ++k) {
+        for (int j = 1; j <= kSamplesPerInterval; ++j) {
+            xs[kSamplesPerInterval * (k - 1) + j] = x[k - 1] + (x[k] - x[k - 1]) * j / 9;
+        }
+    }
+    std::uint8_t error = 0;
+    Spline(n, x, y, kSamplesPerInterval * n, xs, ys, error);
+    if (error != 0) {
+        // The knots as the curve fit left them (possibly reversed).
+        std::vector<TRealPoint> straight;
+        for (int k = 1; k <= n; ++k) straight.push_back({x[k], y[k]});
+        DrawStraightPolyline(canvas, straight);
+        return;
+    }
+    m_segFrom = {x[1], y[1]};
+    for (int k = 2; k <= n; ++k) {
+        for (int j = 1; j <= kSamplesPerInterval; ++j) {
+            const int t = kSamplesPerInterval * (k - 1) + j;
+            m_segTo = {xs[t], ys[t]};
+            DrawSegment(canvas, true);
+        }
+        m_segTo = {x[k], y[k]};
+        DrawSegment(canvas, false);
+    }
+}
+
+void TTernagram::DrawStraightPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots) {
+    m_segFrom = {static_cast<double>(Round(knots[0].X)), static_cast<double>(Round(knots[0].Y))};
+    for (std::size_t k = 1; k < knots.size(); ++k) {
+        m_segTo = {static_cast<double>(Round(knots[k].X)), static_cast<double>(Round(knots[k].Y))};
+        DrawSegment(canvas, false);
+    }
+}
+
+void TTernagram::DrawSegment(TCanvas& canvas, bool interpolated) {
+    if (!m_zoom) {
+        canvas.MoveTo(Round(m_segFrom.X), Round(m_segFrom.Y));
+        canvas.LineTo(Round(m_segTo.X), Round(m_segTo.Y));
+    } else if (!(interpolated && m_segFrom.X == m_segTo.X && m_segFrom.Y == m_segTo.Y)) {
+        DrawZoomedSegment(canvas);
+    }
+    m_segFrom = m_segTo;
+}
+
+void TTernagram::FillAreas(TBitmap& bitmap) {
+    TCanvas& canvas = bitmap.Canvas();
+    const TZoomWindow* zoom = ActiveZoom();
+    for (int i = 1; i <= Areas(); ++i) {
+        const TAreaData& area = AreaList()[i - 1];
+        if (zoom != nullptr &&
+            !zoom->ContainsStrictly(area.FillA, area.FillB, 100.0 - area.FillA - area.FillB)) {
+            continue;
+        }
+        canvas.Brush.Color = canvas.GetNearestColor(AreaColors[i]);
+        int x = 0;
+        int y = 0;
+        CompositionToPixel(area.FillA, area.FillB, x, y);
+        canvas.FloodFill(x, y, clBlack, TFillStyle::fsBorder);
+    }
+    if (m_allowZoom && m_zoom) {
+        FillZoomEdgeSeeds(canvas);
+    }
+}
+
+void TTernagram::DrawTPointMarkers(TBitmap& bitmap) {
+    if (Areas() == 0) {
+        return;
+    }
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Width = 1;
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    const TZoomWindow* zoom = ActiveZoom();
+    const int radius = zoom != nullptr ? 3 : 2;
+    for (int i = 1; i <= Areas(); ++i) {
+        const TAreaData& area = AreaList()[i - 1];
+        canvas.Brush.Color = canvas.GetNearestColor(AreaColors[i]);
+        for (int p = 1; p <= std::min<int>(area.PointCount, kMaxAreaPoints); ++p) {
+            const TAreaPoint& point = area.Points[p];
+            if (zoom != nullptr &&
+                !zoom->Contains(point.A, point.B, 100.0 - point.A - point.B)) {
+                continue;
+            }
+            int x = 0;
+            int y = 0;
+            CompositionToPixel(point.A, point.B, x, y);
+            canvas.Ellipse(x - radius, y - radius, x + radius, y + radius);
+        }
+    }
+}
+
+std::string TTernagram::ScaleLabel(double value) const {
+    return FormatFixed(value, m_unitsTotal == 100 ? 0 : 1);
+}
+
+void TTernagram::DrawGridAndScales(TBitmap& bitmap, TColor background) {
+    TCanvas& canvas = bitmap.Canvas();
+    const double s = SideLength();
+    const int g = m_gridSteps;
+    const int l = TriangleLeft();
+    const int t = TriangleTop();
+    const int yb = t + TriangleHeight();
+    const double k = kSqrt3Half;
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Width = 1;
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    if (m_gridType == TGridType::gtInnerParallel || m_gridType == TGridType::gtAllScales) {
+        for (int i = 1; i < g; ++i) {  // constant C
+            canvas.MoveTo(l + Round(s / g * i), yb);
+            canvas.LineTo(Round(l + s / 2 + s / g / 2 * i), t + Round(s * k / g * i));
+        }
+        for (int i = 1; i < g; ++i) {  // constant A
+            canvas.MoveTo(l + Round(s / g * i), yb);
+            canvas.LineTo(Round(l + s / g * i - s / g / 2 * i), yb - Round(s * k / g * i));
+        }
+        for (int i = 1; i < g; ++i) {  // constant B
+            canvas.MoveTo(Round(l + s / 2 - s / g / 2 * i), t + Round(s * k / g * i));
+            canvas.LineTo(Round(l + s / 2 + s / g / 2 * i), t + Round(s * k / g * i));
+        }
+    }
+    if (m_gridType != TGridType::gtInnerParallel) {
+        canvas.Brush.Color = background;
+        SetTextFont(canvas, FontSize(TTextRole::ScaleLabel), true);
+        const double ut = m_unitsTotal;
+        const TZoomWindow* zoom = ActiveZoom();
+        for (int i = 1; i < g; ++i) {  // bottom scale: C
+            const int xi = l + Round(s / g * i);
+            canvas.MoveTo(xi - 3, yb - 4);
+            canvas.LineTo(xi, yb);
+            canvas.LineTo(xi + 3, yb - 5);
+            const double value = zoom == nullptr
+                                     ? ut / g * i
+                                     : ((zoom->CMax - zoom->CMin) / g * i + zoom->CMin) / (100 / ut);
+            const std::string label = ScaleLabel(value);
+            const int w = canvas.TextWidth(label);
+            canvas.TextOut(l + Round(s / g * i - w / 2.0), yb + 2, label);
+        }
+        for (int i = 1; i < g; ++i) {  // left scale: A
+            const int yi = yb - Round(s * k / g * i);
+            const int xi = Round(l + s / g * i - s / g / 2 * i);
+            canvas.MoveTo(xi + 5, yi - 1);
+            canvas.LineTo(xi, yi);
+            canvas.LineTo(xi + 4, yi + 5);
+            const double value = zoom == nullptr
+                                     ? ut - ut / g * i
+                                     : (zoom->AMax - (zoom->AMax - zoom->AMin) / g * i) / (100 / ut);
+            const std::string label = ScaleLabel(value);
+            const int w = canvas.TextWidth(label);
+            const int h = canvas.TextHeight(label);
+            canvas.TextOut(Round(l + s / g * i - s / g / 2 * i - w) - 5,
+                           yb - Round(h / 2.0 + s * k / g * i), label);
+        }
+        for (int i = 1; i < g; ++i) {  // right scale: B
+            const int yi = t + Round(s * k / g * i);
+            const int xi = Round(l + s / 2 + s / g / 2 * i);
+            canvas.MoveTo(xi - 5, yi - 1);
+            canvas.LineTo(xi, yi);
+            canvas.LineTo(xi - 4, yi + 5);
+            const double value = zoom == nullptr
+                                     ? ut - ut / g * i
+                                     : (zoom->BMax - (zoom->BMax - zoom->BMin) / g * i) / (100 / ut);
+            const std::string label = ScaleLabel(value);
+            const int h = canvas.TextHeight(label);
+            canvas.TextOut(xi + 5, Round(s * k / g * i - h / 2.0) + t, label);
+        }
+    }
+    if (m_markMode && m_markedPoint.Visible) {
+        DrawMarkedPoint(canvas);
+    }
+}
+
+void TTernagram::DrawMarkedPoint(TCanvas& canvas) {
+    const double b = m_markedPoint.B;
+    const double c = m_markedPoint.C;
+    int x = 0;
+    int y = 0;
+    if (const TZoomWindow* zoom = ActiveZoom()) {
+        if (!zoom->ContainsStrictly(m_markedPoint.A, b, c)) {
+            return;
+        }
+        y = Round((zoom->BMax - b) / (zoom->BMax - zoom->BMin) * TriangleHeight()) + TriangleTop();
+        x = Round(LeftEdgeX(y) + (c - zoom->CMin) / (zoom->CMax - zoom->CMin) * SideLength());
+    } else {
+        y = Round((100 - b) / 100 * TriangleHeight()) + TriangleTop();
+        x = Round(LeftEdgeX(y) + c / 100 * SideLength());
+    }
+    canvas.Brush.Color = clBlack;
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Width = 2;
+    canvas.MoveTo(x - 4, y - 4);
+    canvas.LineTo(x + 4, y + 4);
+    canvas.MoveTo(x + 4, y - 4);
+    canvas.LineTo(x - 4, y + 4);
+}
+
+void TTernagram::DrawTitle(TBitmap& bitmap, TColor background) {
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush.Color = background;
+    SetTextFont(canvas, FontSize(TTextRole::Title), false);
+    const int w = canvas.TextWidth(m_title);
+    const int h = canvas.TextHeight(m_title);
+    canvas.TextOut(TriangleLeft() + Round((SideLength() - w) / 2.0), TriangleTop() - 2 * h - 2,
+                   m_title);
+}
+
+void TTernagram::DrawUnitsCaption(TBitmap& bitmap, TColor background) {
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush.Color = background;
+    SetTextFont(canvas, FontSize(TTextRole::UnitsCaption), false);
+    const int w = canvas.TextWidth(m_unitsCaption);
+    const int h = canvas.TextHeight(m_unitsCaption);
+    canvas.TextOut(TriangleLeft() + Round((SideLength() - w) / 2.0),
+                   TriangleTop() + TriangleHeight() + 2 * h, m_unitsCaption);
+}
+
+void TTernagram::DrawVertexCaptions(TBitmap& bitmap, TColor background) {
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush.Color = background;
+    SetTextFont(canvas, FontSize(TTextRole::VertexCaption), false);
+    const int l = TriangleLeft();
+    const int s = SideLength();
+    const int yb = TriangleTop() + TriangleHeight();
+
+    const std::string& nameA = m_substanceA.Name();
+    int w = canvas.TextWidth(nameA);
+    int h = canvas.TextHeight(nameA);
+    canvas.TextOut(std::max(l - w / 2, 3), yb + h + 1, nameA);
+
+    const std::string& nameC = m_substanceC.Name();
+    w = canvas.TextWidth(nameC);
+    h = canvas.TextHeight(nameC);
+    int x = l + s - w / 2;
+    if (x + w > 2 * l + s - 2) {
+        x = 2 * l + s - 2 - w;
+    }
+    canvas.TextOut(x, yb + h + 1, nameC);
+
+    const std::string& nameB = m_substanceB.Name();
+    w = canvas.TextWidth(nameB);
+    h = canvas.TextHeight(nameB);
+    canvas.TextOut(l + Round((s - w) / 2.0), TriangleTop() - h - 3, nameB);
+}
+
+}  // namespace liquidus

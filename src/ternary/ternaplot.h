@@ -1,0 +1,117 @@
+#pragma once
+// The base display control of the ternary diagram: it holds the phase-field
+// records and the boundary lines, publishes the layer switches, and owns the
+// triangle layout together with the composition/pixel mappings.
+
+#include <vector>
+
+#include "canvas/control.h"
+#include "model/areadata.h"
+#include "model/plotcore.h"
+#include "ternary/geometry.h"
+
+namespace liquidus {
+
+enum class TGraphType { gtPhase, gtMelting };
+
+/// A pixel position with real coordinates (boundary drawing).
+struct TRealPoint {
+    double X = 0.0;
+    double Y = 0.0;
+};
+
+class TTernaplot : public TCustomControl, public TPlotOwner {
+public:
+    TTernaplot(int width, int height, TControlHost* host = nullptr);
+
+    void Invalidate() override { TCustomControl::Invalidate(); }
+    bool PlotZoomed() const override { return m_zoom; }
+
+    // Published properties.
+    TGraphType GraphType() const { return m_graphType; }
+    void SetGraphType(TGraphType value);
+    bool Border() const { return m_border; }
+    void SetBorder(bool value);
+    TColor PaperColor() const { return m_paperColor; }
+    void SetPaperColor(TColor value);
+    bool DrawSplines() const { return m_drawSplines; }
+    void SetDrawSplines(bool value);
+    bool DrawAreas() const { return m_drawAreas; }
+    void SetDrawAreas(bool value);
+    bool DrawTPoints() const { return m_drawTPoints; }
+    /// Repaints on every assignment, also of the current value.
+    void SetDrawTPoints(bool value);
+    int Areas() const { return m_areas; }
+    /// Values above 16 are stored as 16.
+    void SetAreas(int value);
+
+    /// The 16 phase-field records; hosts write them in place (index 0..15).
+    std::vector<TAreaData>& AreaList() { return m_areaList; }
+    const std::vector<TAreaData>& AreaList() const { return m_areaList; }
+
+    /// Takes over the boundary lines (copied; the caller keeps `data`).
+    void SetSplines(const TSplinesData& data);
+    const std::vector<double>& SplinesA() const { return m_splinesA; }
+    const std::vector<double>& SplinesB() const { return m_splinesB; }
+    int SplinesHigh() const { return m_splinesHigh; }
+
+    /// Display total of a composition: 100 (percent units) or 1 (fractions).
+    double UnitsTotal() const { return m_unitsTotal; }
+
+    // Layout and mappings of the picture on screen (or being printed).
+    const TTriangleLayout& Layout() const { return m_layout; }
+    int TriangleLeft() const { return m_layout.TriangleLeft; }
+    int TriangleTop() const { return m_layout.TriangleTop; }
+    int SideLength() const { return m_layout.SideLength; }
+    int TriangleHeight() const { return m_layout.TriangleHeight; }
+    int LegendWidth() const { return m_layout.LegendWidth; }
+    bool Painted() const { return m_painted; }
+
+    /// Recomputes the layout from the control's size.
+    void CalcLayout(bool reserveBand);
+    double LeftEdgeX(double y) const { return liquidus::LeftEdgeX(m_layout, y); }
+    double RightEdgeX(double y) const { return liquidus::RightEdgeX(m_layout, y); }
+    /// Stored-unit percent shares to a pixel; zoomed form while zoomed.
+    void CompositionToPixel(double a, double b, int& x, int& y) const;
+    /// A pixel to display-unit shares; zoomed form while zoomed.
+    void PixelToComposition(int x, int y, double& a, double& b, double& c) const;
+    bool IsInsideTriangle(int x, int y) const { return liquidus::IsInsideTriangle(m_layout, x, y); }
+    bool IsTooSmall() const { return liquidus::IsTooSmall(m_layout); }
+
+    /// Zoom window corners; meaningful only while zoomed.
+    const TZoomCorners& ZoomCorners() const { return m_zoomCorners; }
+    TZoomWindow ZoomWindow() const { return TZoomWindow::FromCorners(m_zoomCorners); }
+
+protected:
+    /// nullptr unless zoomed.
+    const TZoomWindow* ActiveZoom() const { return m_zoom ? &m_zoomWindow : nullptr; }
+    void SetZoomState(bool zoom, const TZoomCorners& corners);
+
+    TTriangleLayout m_layout;
+    bool m_painted = false;
+    bool m_zoom = false;
+    double m_unitsTotal = 100.0;
+    TRealPoint m_segFrom;
+    TRealPoint m_segTo;
+    // Ends of the mouse grid: cursor x, y; right-edge x; base x; left-edge x, y.
+    int m_mouseGridX = 0, m_mouseGridY = 0, m_mouseGridRightX = 0, m_mouseGridBaseX = 0,
+        m_mouseGridLeftX = 0, m_mouseGridLeftY = 0;
+    // Boundary lines; SplinesHigh + 2 entries each.
+    std::vector<double> m_splinesA;
+    std::vector<double> m_splinesB;
+    int m_splinesHigh = 0;
+
+private:
+    std::vector<TAreaData> m_areaList;
+    TGraphType m_graphType = TGraphType::gtPhase;
+    bool m_border = true;
+    TColor m_paperColor = clBtnFace;
+    bool m_drawSplines = false;
+    bool m_drawAreas = false;
+    bool m_drawTPoints = false;
+    int m_areas = 0;
+    TZoomCorners m_zoomCorners{};
+    TZoomWindow m_zoomWindow;
+};
+
+}  // namespace liquidus
