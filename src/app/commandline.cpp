@@ -8,12 +8,15 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <exception>
 #include <iomanip>
+#include <istream>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,6 +27,8 @@
 #include "app/sample.h"
 #include "canvas/canvas.h"
 #include "canvas/control.h"
+#include "model/format.h"
+#include "model/units.h"
 #include "ternary/properties.h"
 #include "ternary/ternagram.h"
 
@@ -53,7 +58,7 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-enum class TMode { mdNone, mdHelp, mdVersion, mdListProperties, mdExport };
+enum class TMode { mdNone, mdHelp, mdVersion, mdListProperties, mdExport, mdQuery };
 
 using TModeSet = unsigned;
 constexpr TModeSet ModeBit(TMode mode) {
@@ -65,6 +70,15 @@ enum class TImageFormat { ifBmp, ifPng };
 struct TPictureSize {
     int Width = 0;
     int Height = 0;
+};
+
+/// One look-up: shares of positions 1 and 2 in display units, or "-" for
+/// the lines of standard input.
+struct TQuery {
+    std::string Argument;
+    double A = 0.0;
+    double B = 0.0;
+    bool FromInput = false;
 };
 
 struct TPropertyAssignment {
@@ -82,6 +96,7 @@ struct TRequest {
     std::vector<TPropertyAssignment> Sets;
     std::optional<TPictureSize> Size;
     bool Monochrome = false;
+    std::vector<TQuery> Queries;
 };
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
@@ -155,6 +170,44 @@ void ApplySize(TRequest& request, const std::string& size) {
     request.Size = TPictureSize{*width, *height};
 }
 
+std::optional<double> ParseNumber(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+/// "A,B": two numbers.
+std::optional<TQuery> ParseComposition(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const auto a = ParseNumber(text.substr(0, comma));
+    const auto b = ParseNumber(text.substr(comma + 1));
+    if (!a || !b) return std::nullopt;
+    return TQuery{std::string(text), *a, *b, false};
+}
+
+void ApplyQuery(TRequest& request, const std::string& composition) {
+    if (composition == "-") {
+        request.Queries.push_back({composition, 0.0, 0.0, true});
+        return;
+    }
+    const auto query = ParseComposition(composition);
+    if (!query) {
+        throw TUsageError("--query " + Quoted(composition) +
+                          ": expected A,B (two numbers) or - for standard input");
+    }
+    request.Queries.push_back(*query);
+}
+
 void ApplyMonochrome(TRequest& request, const std::string&) {
     request.Monochrome = true;
 }
@@ -174,19 +227,27 @@ struct TOption {
 };
 
 constexpr TModeSet kRendering = ModeBit(TMode::mdExport);
-constexpr TModeSet kWithProperties = ModeBit(TMode::mdExport) | ModeBit(TMode::mdListProperties);
+constexpr TModeSet kPainting = ModeBit(TMode::mdExport) | ModeBit(TMode::mdQuery);
+constexpr TModeSet kWithProperties =
+    ModeBit(TMode::mdExport) | ModeBit(TMode::mdListProperties) | ModeBit(TMode::mdQuery);
 
 constexpr std::array kOptions = {
     TOption{"--export", "", "FILE", "write the sample diagram to FILE (.bmp or .png)",
             TMode::mdExport, 0, false, ApplyExport},
+    TOption{"--query", "", "A,B",
+            "print composition, field and liquidus temperature at shares A, B of positions 1 "
+            "and 2 (display units); repeatable; - reads A,B lines from standard input",
+            TMode::mdQuery, 0, true, ApplyQuery},
     TOption{"--list-properties", "", "", "print every property as NAME=VALUE",
             TMode::mdListProperties, 0, false, ApplyNothing},
     TOption{"--help", "-h", "", "show this help", TMode::mdHelp, 0, false, ApplyNothing},
     TOption{"--version", "", "", "show the version", TMode::mdVersion, 0, false, ApplyNothing},
     TOption{"--set", "", "NAME=VALUE", "set a property; repeatable, applied in order",
             TMode::mdNone, kWithProperties, true, ApplySet},
-    TOption{"--size", "", "WxH", "the screen picture of a WxH control instead of the saved one",
-            TMode::mdNone, kRendering, false, ApplySize},
+    TOption{"--size", "", "WxH",
+            "the screen picture of a WxH control (export: instead of the saved one; query: "
+            "default 1024x768)",
+            TMode::mdNone, kPainting, false, ApplySize},
     TOption{"--monochrome", "", "", "write a two-colour picture", TMode::mdNone, kRendering, false,
             ApplyMonochrome},
 };
@@ -249,7 +310,7 @@ TRequest ParseArguments(const std::vector<std::string>& args) {
             throw TUsageError(std::string(option->Name) + " given more than once");
         }
         given.push_back(option);
-        if (option->Selects != TMode::mdNone) {
+        if (option->Selects != TMode::mdNone && request.Mode != option->Selects) {
             if (request.Mode != TMode::mdNone) {
                 throw TUsageError(std::string(option->Name) + " cannot be combined with " +
                                   request.ModeOption);
@@ -266,7 +327,7 @@ TRequest ParseArguments(const std::vector<std::string>& args) {
         }
     }
     if (request.Mode == TMode::mdNone) {
-        throw TUsageError("nothing to do: use --export FILE, --help or --version");
+        throw TUsageError("nothing to do: use --export FILE, --query A,B, --help or --version");
     }
     return request;
 }
@@ -388,6 +449,68 @@ void RunExport(const TRequest& request) {
     }
 }
 
+constexpr TPictureSize kQueryPictureSize{1024, 768};
+
+/// The queries in order, "-" replaced by the lines of standard input. All
+/// input is checked before anything is printed.
+std::vector<TQuery> CollectQueries(const std::vector<TQuery>& given, std::istream& in) {
+    std::vector<TQuery> all;
+    bool inputRead = false;
+    for (const TQuery& query : given) {
+        if (!query.FromInput) {
+            all.push_back(query);
+            continue;
+        }
+        if (inputRead) continue;  // standard input can be read only once
+        inputRead = true;
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+            const auto parsed = ParseComposition(line);
+            if (!parsed) {
+                throw TUsageError("standard input line " + std::to_string(number) + " " +
+                                  Quoted(line) + ": expected A,B (two numbers)");
+            }
+            all.push_back(*parsed);
+        }
+    }
+    return all;
+}
+
+void RunQuery(const TRequest& request, std::istream& in, std::ostream& out) {
+    const std::vector<TQuery> queries = CollectQueries(request.Queries, in);
+    TSampleDiagram sample;
+    TTernagram& diagram = sample.Diagram();
+    const TPictureSize size = request.Size.value_or(kQueryPictureSize);
+    diagram.SetBounds(size.Width, size.Height);
+    sample.Apply(request.Sets);
+    const std::unique_ptr<TBitmap> fields = diagram.RenderFieldMap();
+    const double total = diagram.UnitsTotal();
+    const int decimals = total == 100 ? 3 : 5;
+    for (const TQuery& query : queries) {
+        const double c = total - query.A - query.B;
+        out << FormatFixed(query.A, decimals) << '\t' << FormatFixed(query.B, decimals) << '\t'
+            << FormatFixed(c, decimals) << '\t';
+        // Stored compositions are percent of the current basis.
+        const double a = query.A * 100 / total;
+        const double b = query.B * 100 / total;
+        constexpr double kSlack = 1e-9;
+        const bool inTriangle = a >= -kSlack && b >= -kSlack && 100 - a - b >= -kSlack;
+        const int field = inTriangle ? diagram.AreaAtComposition(*fields, a, b) : -1;
+        if (field < 0) {
+            out << "-\t-\n";
+            continue;
+        }
+        out << diagram.AreaList()[field].Name.str() << '\t';
+        const std::optional<double> celsius = diagram.AreaTemperature(field, a, b);
+        if (celsius) {
+            out << FormatFixed(TemperatureInUnits(*celsius, diagram.TUnits()), 2) << '\n';
+        } else {
+            out << "-\n";
+        }
+    }
+}
+
 void ListProperties(const TRequest& request, std::ostream& out) {
     TSampleDiagram sample;
     sample.Apply(request.Sets);
@@ -435,6 +558,12 @@ bool IsCommandLineMode(const std::vector<std::string>& args) {
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::istringstream none;
+    return RunCommandLine(args, none, out, err);
+}
+
+int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err) {
     try {
         const TRequest request = ParseArguments(args);
         switch (request.Mode) {
@@ -449,6 +578,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
                 break;
             case TMode::mdExport:
                 RunExport(request);
+                break;
+            case TMode::mdQuery:
+                RunQuery(request, in, out);
                 break;
             case TMode::mdNone:
                 break;

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         // Qt sees only the program name: every option is ours to report.
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
-        return liquidus::RunCommandLine(args, std::cout, std::cerr);
+        return liquidus::RunCommandLine(args, std::cin, std::cout, std::cerr);
     }
     return liquidus::RunWindow(argc, argv);
 }

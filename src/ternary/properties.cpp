@@ -222,7 +222,7 @@ const auto kIsothermType =
 const auto kIsothermMethod =
     Enumeration<TIsothermMethod>("TIsothermMethod", "imCornerConsecutive", "imCenterRadial");
 // The orientation has no setter yet, so it is not in the table below.
-[[maybe_unused]] const auto kDataOrientation = Enumeration<TDataOrientation>(
+const auto kDataOrientation = Enumeration<TDataOrientation>(
     "TDataOrientation", "doDirect", "doACB", "doBAC", "doBCA", "doCAB", "doCBA");
 
 // Object selectors: the diagram itself or one of its published sub-objects.
@@ -294,6 +294,8 @@ std::vector<TPropertyInfo> MakeProperties() {
         Property("CoPhasesTable", kBoolean, kSelf, &T::CoPhasesTable, &T::SetCoPhasesTable),
         Property("CUnits", kCUnits, kSelf, &T::CUnits, &T::SetCUnits),
         ReadOnlyProperty("CursorOnArea", kBoolean, kSelf, &T::CursorOnArea),
+        Property("DataOrientation", kDataOrientation, kSelf, &T::DataOrientation,
+                 &T::SetDataOrientation),
         Property("DrawAreas", kBoolean, kSelf, &T::DrawAreas, &T::SetDrawAreas),
         Property("DrawIsotherms", kBoolean, kSelf, &T::DrawIsotherms, &T::SetDrawIsotherms),
         Property("DrawSplines", kBoolean, kSelf, &T::DrawSplines, &T::SetDrawSplines),

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "canvas/rounding.h"
+#include "isotherms/altitude.h"
 
 namespace liquidus {
 
@@ -81,7 +82,8 @@ void TTernagram::SetGridType(TGridType value) {
 
 void TTernagram::SetHotIsotherm(int value) {
     if (value == m_hotIsotherm) return;
-    m_hotIsotherm = value;
+    m_hotIsotherm = Trunc(value / 10.0) * 10;
+    m_isotherms.Calculated = false;
     Invalidate();
 }
 
@@ -215,6 +217,76 @@ void TTernagram::ConvertSplines(TConversion conversion, const TMolarMasses& mass
             ConvertComposition(conversion, masses, a, b, 100 - a - b);
         }
     }
+}
+
+int TTernagram::AreaAtPixel(const TCanvas& canvas, int x, int y, TColor color) {
+    const auto usable = [this](TColor c) {
+        return c != clBlack && c != kInvalidColor && c != m_isotherms.Color() &&
+               c != m_hotIsothermColor;
+    };
+    if (usable(color)) {
+        m_isDivisionPoint = false;
+    } else {
+        // On a line: look along the four diagonals for the fields beside it.
+        constexpr int kDirections[4][2] = {{-1, 1}, {1, 1}, {-1, -1}, {1, -1}};
+        std::optional<TColor> candidate;
+        bool two = false;
+        for (const auto& d : kDirections) {
+            for (int j = 0; j <= 2; ++j) {
+                const TColor c = canvas.Pixel(x + d[0] * j, y + d[1] * j);
+                if (usable(c)) {
+                    if (!candidate) {
+                        candidate = c;
+                    } else if (*candidate != c) {
+                        two = true;
+                    }
+                    break;
+                }
+            }
+        }
+        if (two) {
+            m_isDivisionPoint = true;
+            return -1;
+        }
+        m_isDivisionPoint = false;
+        color = candidate.value_or(clBlack);
+    }
+    for (int i = Areas() - 1; i >= 0; --i) {
+        if (canvas.GetNearestColor(AreaColors[i + 1]) == color) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+double TTernagram::AltitudeTemperature(int areaIndex, double a, double b) const {
+    if (areaIndex < 0 || areaIndex >= kAreaCount) return 0.0;
+    return liquidus::AltitudeTemperature(AreaList()[areaIndex], a, b);
+}
+
+double TTernagram::PolynomialTemperature(int areaIndex, double a, double b) {
+    if (areaIndex < 0 || areaIndex >= kAreaCount) return 0.0;
+    return m_polynomials.Temperature(areaIndex, AreaList()[areaIndex], a, b);
+}
+
+std::optional<double> TTernagram::AreaTemperature(int areaIndex, double a, double b) {
+    switch (m_tCalcMethod) {
+        case TTCalcMethod::tcAltitude: return AltitudeTemperature(areaIndex, a, b);
+        case TTCalcMethod::tcPolynomial: return PolynomialTemperature(areaIndex, a, b);
+        case TTCalcMethod::tcThermodynamic: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+int TTernagram::AreaAtComposition(const TBitmap& picture, double a, double b) {
+    const TCanvas& canvas = picture.Canvas();
+    int x = 0;
+    int y = 0;
+    CompositionToPixel(a, b, x, y);
+    while (x < picture.Width() && canvas.Pixel(x, y) == clBlack) {
+        ++x;
+    }
+    return AreaAtPixel(canvas, x, y, canvas.Pixel(x, y));
 }
 
 bool TTernagram::ReservesLegendBand() const {

@@ -3,10 +3,12 @@
 // fields, boundary lines, grid, scales, captions, legend and tables.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "isotherms/isotherm.h"
+#include "isotherms/polynoms.h"
 #include "model/plotcore.h"
 #include "model/orientation.h"
 #include "model/units.h"
@@ -88,6 +90,22 @@ public:
     const TFullDataPoint& CursorPoint() const { return m_cursorPoint; }
     int CursorArea() const { return m_cursorArea; }
 
+    /// The field (0-based) whose colour is `color`, read at (x, y) of
+    /// `canvas`; on a line, the colours around it decide, and two different
+    /// ones make a division point. -1 for none.
+    int AreaAtPixel(const TCanvas& canvas, int x, int y, TColor color);
+    bool IsDivisionPoint() const { return m_isDivisionPoint; }
+    /// Liquidus temperature (Celsius) in field `areaIndex` at stored-percent
+    /// shares (a, b); 0 for an index out of range.
+    double AltitudeTemperature(int areaIndex, double a, double b) const;
+    double PolynomialTemperature(int areaIndex, double a, double b);
+    /// By the current TCalcMethod; none for a method that computes none.
+    std::optional<double> AreaTemperature(int areaIndex, double a, double b);
+    /// The field at stored-percent shares (a, b) of a painted picture, found
+    /// as the isotherm scan finds it: from the composition's pixel step right
+    /// off black lines, then the field of that colour. -1 for none.
+    int AreaAtComposition(const TBitmap& picture, double a, double b);
+
     /// Layout of the control's own size, with the legend band when needed.
     void CalcLayout();
     /// Point size of a text role for the current layout.
@@ -95,11 +113,16 @@ public:
 
     void Paint() override;
 
+    /// The picture of the control's size as far as the isotherm scan sees
+    /// it: background, boundary lines and field fills, nothing drawn over
+    /// them (grid lines would hide the fields under them).
+    std::unique_ptr<TBitmap> RenderFieldMap();
     /// The fixed-size picture that is printed and exported, on white.
     std::unique_ptr<TBitmap> RenderPicture();
     /// Renders and saves a Windows bitmap under `fileName` as given. Throws
     /// std::runtime_error when the file cannot be written.
     void SaveToBitmap(const std::string& fileName, bool monochrome);
+    void PrintDiagram(class TPrinterTarget& printer);  // the picture at page width; may throw
 
     // Drawing routines; each draws on the bitmap it is given.
     void DrawBackground(TBitmap& bitmap, const TRect& rect);
@@ -133,6 +156,8 @@ protected:
     bool m_mouseGridShown = false;
 
 private:
+    /// The client area less the border frame.
+    TRect ClientRect() const;
     /// The layers above the background, in paint order.
     void DrawLayers(TBitmap& bitmap, TColor background);
     void DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
@@ -174,6 +199,7 @@ private:
     bool m_valuesTable = true;
     std::string m_unitsCaption = "Mole Fraction in %";
     TFullDataPoint m_markedPoint;
+    TPolynomialTemperature m_polynomials;
 };
 
 }  // namespace liquidus

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "canvas/rounding.h"
@@ -27,17 +28,21 @@ void SetTextFont(TCanvas& canvas, int size, bool italic) {
 }
 }  // namespace
 
+TRect TTernagram::ClientRect() const {
+    // With a border the 1-pixel frame keeps the black of the cleared bitmap.
+    if (Border()) {
+        return {1, 1, Width() - 1, Height() - 1};
+    }
+    return {0, 0, Width(), Height()};
+}
+
 void TTernagram::Paint() {
     m_painted = false;
     CalcLayout();
     TBltBitmap picture;
     picture.MakeLike(Screen());
     ClearBitmap(picture);
-    TRect client{0, 0, Width(), Height()};
-    if (Border()) {
-        client = {1, 1, Width() - 1, Height() - 1};
-    }
-    DrawBackground(picture, client);
+    DrawBackground(picture, ClientRect());
     if (!IsTooSmall()) {
         DrawLayers(picture, PaperColor());
     }
@@ -55,6 +60,19 @@ void TTernagram::Paint() {
         DrawValuesTable(Screen());
     }
     m_painted = true;
+}
+
+std::unique_ptr<TBitmap> TTernagram::RenderFieldMap() {
+    CalcLayout();
+    auto map = std::make_unique<TBltBitmap>();
+    map->MakeLike(Screen());
+    ClearBitmap(*map);
+    DrawBackground(*map, ClientRect());
+    if (!IsTooSmall()) {
+        if (DrawSplines()) DrawBoundaries(*map);
+        if (DrawAreas()) FillAreas(*map);
+    }
+    return map;
 }
 
 void TTernagram::DrawLayers(TBitmap& bitmap, TColor background) {

@@ -84,7 +84,9 @@ TEST(Properties, WholeNumbersKeepTheirTypeRangeAndTheSetterClamps) {
     EXPECT_TRUE(SetPropertyByName(diagram, "HotIsotherm", "-40").Ok());
     EXPECT_EQ(*GetPropertyByName(diagram, "HotIsotherm"), "-40");
     EXPECT_TRUE(SetPropertyByName(diagram, "HotIsotherm", "2147483647").Ok());
-    EXPECT_EQ(diagram.HotIsotherm(), 2147483647);
+    EXPECT_EQ(diagram.HotIsotherm(), 2147483640);  // stored as a multiple of 10
+    EXPECT_TRUE(SetPropertyByName(diagram, "HotIsotherm", "1805").Ok());
+    EXPECT_EQ(diagram.HotIsotherm(), 1800);
     // A Byte is 0..255: outside is bad input, not something to clamp.
     for (const char* bad : {"256", "-1", "5.0", "abc", "", "5 ", "0x5", "++5"}) {
         ExpectRefused(diagram, "GridSteps", bad);
