@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QStringList>
 
+#include <vector>
+
 class QAbstractButton;
 class QButtonGroup;
 class QGridLayout;
