@@ -5,6 +5,7 @@
 
 #include "app/sample.h"
 #include "support/fakehost.h"
+#include "support/probe.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -18,17 +19,11 @@ const std::map<TDataOrientation, std::string> kLetters = {
     {TDataOrientation::doCAB, "CAB"},    {TDataOrientation::doCBA, "CBA"},
 };
 
-class TProbe : public TTernagram {
-public:
-    using TTernagram::TTernagram;
-    void ForceZoom(bool zoom) { SetZoomState(zoom, {{{60, 20, 20}, {40, 40, 20}, {40, 20, 40}}}); }
-};
-
 // A diagram whose loaded data is one mixture everywhere: A = 20, B = 30, C = 50.
 class Orientation : public ::testing::Test {
 protected:
     test::TFakeHost host;
-    TProbe diagram{&host};
+    test::TProbe diagram{&host};
     const std::map<char, double> share = {{'A', 20}, {'B', 30}, {'C', 50}};
     const std::map<char, std::string> name = {{'A', "Alpha"}, {'B', "Beta"}, {'C', "Gamma"}};
     const std::map<char, float> mass = {{'A', 11.0f}, {'B', 22.0f}, {'C', 33.0f}};

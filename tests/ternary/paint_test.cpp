@@ -8,6 +8,7 @@
 #include "app/sampledata.h"
 #include "canvas/rounding.h"
 #include "support/fakehost.h"
+#include "support/probe.h"
 #include "support/textlog.h"
 #include "ternary/ternagram.h"
 
@@ -18,23 +19,10 @@ const std::vector<std::string> kFieldNames = {
     "Spinel",    "Forsterite", "Periclase",      "Mullite",  "Two Liquids", "Cristobalite",
     "Tridimite", "Cordierite", "Protoenstatite", "Corundum", "Saphirine"};
 
-// Gives tests the mouse-state the tables read.
-class TProbe : public TTernagram {
-public:
-    using TTernagram::TTernagram;
-    void SetCursor(bool onArea, double a, double b, double c, double t) {
-        m_cursorOnArea = onArea;
-        m_cursorPoint.A = a;
-        m_cursorPoint.B = b;
-        m_cursorPoint.C = c;
-        m_cursorPoint.T = t;
-    }
-};
-
 class Paint : public ::testing::Test {
 protected:
     test::TFakeHost host;
-    TProbe diagram{&host};
+    test::TProbe diagram{&host};
     void SetUp() override {
         LoadSampleDiagram(diagram);
         diagram.SetBounds(1024, 768);

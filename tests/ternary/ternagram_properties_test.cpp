@@ -1,26 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "support/fakehost.h"
+#include "support/probe.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
 namespace {
 
-// Reaches the protected zoom state and event dispatchers.
-class TProbe : public TTernagram {
-public:
-    using TTernagram::TTernagram;
-    void ForceZoom(bool zoom) { SetZoomState(zoom, {{{60, 20, 20}, {40, 40, 20}, {40, 20, 40}}}); }
-    using TTernagram::DoIsothermCalcStep;
-    using TTernagram::DoMarkPoint;
-    using TTernagram::DoZoomIn;
-    using TTernagram::DoZoomOut;
-};
-
 class TernagramProperties : public ::testing::Test {
 protected:
     test::TFakeHost host;
-    TProbe diagram{&host};
+    test::TProbe diagram{&host};
     void SetUp() override { host.Reset(); }
 };
 

@@ -5,21 +5,16 @@
 #include "app/sample.h"
 #include "app/sampledata.h"
 #include "support/fakehost.h"
+#include "support/probe.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
 namespace {
 
-class TProbe : public TTernagram {
-public:
-    using TTernagram::TTernagram;
-    void ForceZoom(bool zoom) { SetZoomState(zoom, {{{60, 20, 20}, {40, 40, 20}, {40, 20, 40}}}); }
-};
-
 class Units : public ::testing::Test {
 protected:
     test::TFakeHost host;
-    TProbe diagram{&host};
+    test::TProbe diagram{&host};
     std::vector<TAreaData> loaded;
     std::vector<double> loadedA;
 
