@@ -77,22 +77,22 @@ bool TInfoForm::LoadFile(const QString& fileName, QString* error) {
     }
     // Read one byte more than allowed to tell a large file from a full one;
     // the size the file system reports is not trusted (pipes, /proc).
-    const QByteArray data = file.read(kMaxInfoFileSize + 1);
-    const bool tooLarge = data.size() > kMaxInfoFileSize;
+    const QByteArray content = file.read(kMaxInfoFileSize + 1);
+    const bool tooLarge = content.size() > kMaxInfoFileSize;
     if (tooLarge || file.error() != QFileDevice::NoError) {
         if (error) {
-            *error = QStringLiteral("Cannot read file \"%1\". %2")
-                         .arg(DisplayName(fileName), tooLarge
-                                                         ? QStringLiteral("The file is too large.")
-                                                         : file.errorString());
+            *error =
+                QStringLiteral("Cannot read file \"%1\". %2")
+                    .arg(DisplayName(fileName),
+                         tooLarge ? QStringLiteral("The file is too large.") : file.errorString());
         }
         return false;
     }
     QTextDocument* doc = m_richEdit->document();
-    if (LooksLikeRtf(data)) {
-        ReadRtf(data, *doc, nullptr);
+    if (LooksLikeRtf(content)) {
+        ReadRtf(content, *doc, nullptr);
     } else {
-        m_richEdit->setPlainText(PlainText(data));
+        m_richEdit->setPlainText(PlainText(content));
     }
     m_richEdit->moveCursor(QTextCursor::Start);
     return true;

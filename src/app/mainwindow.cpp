@@ -1,13 +1,16 @@
 #include "app/mainwindow.h"
 
 #include <QApplication>
-#include <QMainWindow>
-
+#include <QMessageBox>
 #include <iostream>
+#include <memory>
 
-#include "app/sample.h"
-#include "qt/controlwidget.h"
-#include "ternary/ternagram.h"
+#include "app/aboutbox.h"
+#include "app/displaycheck.h"
+#include "app/glyphs.h"
+#include "app/infoform.h"
+#include "app/mainform.h"
+#include "app/splashform.h"
 
 namespace liquidus {
 
@@ -30,19 +33,35 @@ int RunWindow(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Liquidus");
-    TTernagram diagram;
-    LoadSampleDiagram(diagram);
-    QMainWindow window;
-    auto* view = new TControlWidget(diagram);
-    window.setCentralWidget(view);
-    window.resize(798, 567);
-    window.setWindowTitle("Liquidus");
-    window.show();
-    const int status = QApplication::exec();
-    // The widget detaches from the diagram before the diagram goes away.
-    delete window.takeCentralWidget();
-    return status;
+    QApplication::setApplicationName(QStringLiteral("Liquidus"));
+    QApplication::setWindowIcon(ProgramIcon());
+
+    auto splash = std::make_unique<TSplashForm>();
+    splash->ShowNow();
+    // The help pages are built into the program: there is no help file to
+    // name, ShowHelpContents finds them.
+
+    TMainForm mainForm;
+    TAboutBox aboutBox(&mainForm);
+    TInfoForm infoForm(&mainForm);
+    QString error;
+    if (!infoForm.LoadFile(QString::fromLatin1(kInfoFileName), &error)) {
+        // Over the splash, which stays on top of everything else.
+        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), error,
+                        QMessageBox::Ok, splash.get());
+        box.exec();
+    }
+    mainForm.SetAboutBox(&aboutBox);
+    mainForm.SetInfoForm(&infoForm);
+
+    splash->hide();
+    splash.reset();
+
+    if (RunDisplayChecks()) {
+        return 0;
+    }
+    mainForm.showMaximized();
+    return QApplication::exec();
 }
 
 }  // namespace liquidus

@@ -5,7 +5,6 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace liquidus {
@@ -13,12 +12,12 @@ namespace liquidus {
 namespace {
 constexpr int kTabSpacing = 1;
 
-// Tabs look like tabs, the selected one merging into the page below it.
+// Tabs look like tabs: the selected one lighter and open towards the page.
 constexpr const char* kTabStyle =
-    "QToolButton { border: 1px solid palette(dark); border-bottom: none;"
+    "QToolButton { border: 1px solid palette(dark);"
     " border-top-left-radius: 3px; border-top-right-radius: 3px;"
-    " background: palette(button); padding: 2px 4px; }"
-    "QToolButton:checked { background: palette(window); }";
+    " background: palette(button); padding: 1px 4px; }"
+    "QToolButton:checked { background: palette(base); border-bottom: none; }";
 }  // namespace
 
 /// Lays the tab buttons out in rows, each row stretched to the full width.
@@ -49,6 +48,7 @@ protected:
         Arrange();
     }
 
+public:
     void Arrange() {
         const auto rows = Rows(width());
         const int rowHeight = RowHeight();
@@ -146,9 +146,13 @@ QString TPageControl::TabText(int index) const {
     return m_tabs[static_cast<std::size_t>(index)]->text();
 }
 
-QWidget* TPageControl::Page(int index) const { return m_pages->widget(index); }
+QWidget* TPageControl::Page(int index) const {
+    return m_pages->widget(index);
+}
 
-int TPageControl::ActivePageIndex() const { return m_pages->currentIndex(); }
+int TPageControl::ActivePageIndex() const {
+    return m_pages->currentIndex();
+}
 
 void TPageControl::SetActivePageIndex(int index) {
     if (index < 0 || index >= PageCount()) return;

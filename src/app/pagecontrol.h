@@ -3,7 +3,6 @@
 // every tab of a narrow panel stays in view.
 
 #include <QWidget>
-
 #include <vector>
 
 class QAbstractButton;

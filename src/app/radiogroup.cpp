@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
-
 #include <algorithm>
 
 namespace liquidus {
@@ -44,7 +43,9 @@ void TRadioGroup::SetItemText(int index, const QString& text) {
     }
 }
 
-int TRadioGroup::ItemIndex() const { return m_group->checkedId(); }
+int TRadioGroup::ItemIndex() const {
+    return m_group->checkedId();
+}
 
 void TRadioGroup::SetItemIndex(int index) {
     if (QAbstractButton* button = Button(index)) {

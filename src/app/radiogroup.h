@@ -4,7 +4,6 @@
 
 #include <QGroupBox>
 #include <QStringList>
-
 #include <vector>
 
 class QAbstractButton;

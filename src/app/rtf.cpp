@@ -7,7 +7,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -26,10 +25,9 @@ namespace {
 
 // 0x80..0x9F; the five unassigned codes map to the C1 controls, as Windows does.
 constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 QChar FromCp1252(unsigned char byte) {
@@ -41,7 +39,7 @@ QChar FromCp1252(unsigned char byte) {
 
 /// The code-page byte for a character, or nothing when it has none.
 std::optional<unsigned char> ToCp1252(char16_t ch) {
-    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) {
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) {  // 0x7F too: written as `\'7f`
         return static_cast<unsigned char>(ch);
     }
     for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
@@ -62,6 +60,8 @@ constexpr int kMaxUnicodeSkip = 16;     // `\ucN`: more fallback bytes than this
 constexpr int kMaxWordLength = 32;      // control words are at most 32 letters
 constexpr std::int64_t kParameterLimit = 0x7FFFFFFF;
 constexpr double kTwipsPerPixel = 15.0;  // 1440 twips per inch at 96 pixels per inch
+constexpr int kMaxTabs = 64;
+constexpr int kMaxTwips = 31680;  // 22 inches, the widest page word processors allow
 
 enum class TDestination { Text, FontTable, ColourTable };
 
@@ -84,6 +84,7 @@ struct TParaState {
     int first = 0;
     int before = 0;
     int after = 0;
+    std::vector<int> tabs;  // tab stops in twips, in the order given
 };
 
 struct TGroupState {
@@ -96,22 +97,22 @@ struct TGroupState {
 // Destinations whose content is never shown. Groups starting with `\*` are
 // skipped too, whatever follows.
 bool IsSkippedDestination(const QByteArray& word) {
-    static const char* const kWords[] = {
-        "annotation", "atnauthor", "atnid", "author", "bkmkend", "bkmkstart", "buptim",
-        "colorschememapping", "comment", "company", "creatim", "datastore", "doccomm",
-        "falt", "filetbl", "fldinst", "footer", "footerf", "footerl", "footerr", "footnote",
-        "generator", "header", "headerf", "headerl", "headerr", "info", "keywords",
-        "latentstyles", "listoverridetable", "listtable", "nonshppict", "objdata", "object",
-        "operator", "panose", "pgdsctbl", "pict", "printim", "private", "revtbl", "revtim",
-        "rsidtbl", "stylesheet", "subject", "tc", "template", "themedata", "title", "txe",
-        "xe", "xmlnstbl",
-    };
-    return std::any_of(std::begin(kWords), std::end(kWords),
-                       [&word](const char* w) { return word == w; });
+    static const QByteArray kWords =
+        " annotation atnauthor atnid author bkmkend bkmkstart buptim colorschememapping comment"
+        " company creatim datastore doccomm falt filetbl fldinst footer footerf footerl footerr"
+        " footnote generator header headerf headerl headerr info keywords latentstyles"
+        " listoverridetable listtable nonshppict objdata object operator panose pgdsctbl pict"
+        " printim private revtbl revtim rsidtbl stylesheet subject tc template themedata title"
+        " txe xe xmlnstbl ";
+    return kWords.contains(' ' + word + ' ');
 }
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -169,6 +170,9 @@ private:
         }
         if (State().dest == TDestination::FontTable) {
             StoreFontName();
+        }
+        if (m_stack.size() == 1) {
+            m_lastPara = State().para;  // the last paragraph ends with the document
         }
         m_stack.pop_back();
         m_formatDirty = true;
@@ -299,8 +303,10 @@ private:
         TParaState& para = State().para;
 
         if (w == "u") {
-            Character(QChar(static_cast<char16_t>(static_cast<std::uint16_t>(n))));
-            m_pendingSkip = State().unicodeSkip;
+            if (word.hasParameter) {
+                Character(QChar(static_cast<char16_t>(static_cast<std::uint16_t>(n))));
+                m_pendingSkip = State().unicodeSkip;
+            }
         } else if (w == "uc") {
             State().unicodeSkip = std::clamp(n, 0, kMaxUnicodeSkip);
         } else if (w == "par" || w == "sect" || w == "page" || w == "row") {
@@ -391,15 +397,19 @@ private:
         } else if (w == "qj") {
             para.align = Qt::AlignJustify;
         } else if (w == "li") {
-            para.left = n;
+            para.left = std::clamp(n, -kMaxTwips, kMaxTwips);
         } else if (w == "ri") {
-            para.right = n;
+            para.right = std::clamp(n, -kMaxTwips, kMaxTwips);
         } else if (w == "fi") {
-            para.first = n;
+            para.first = std::clamp(n, -kMaxTwips, kMaxTwips);
         } else if (w == "sb") {
-            para.before = n;
+            para.before = std::clamp(n, 0, kMaxTwips);
         } else if (w == "sa") {
-            para.after = n;
+            para.after = std::clamp(n, 0, kMaxTwips);
+        } else if (w == "tx") {
+            if (static_cast<int>(para.tabs.size()) < kMaxTabs) {
+                para.tabs.push_back(std::clamp(n, 0, kMaxTwips));
+            }
         } else {
             known = false;  // a control word we do not know changes nothing
         }
@@ -487,6 +497,9 @@ private:
         if (m_stack.empty() || State().dest != TDestination::Text) {
             return;
         }
+        if (c.unicode() < 0x20 && c != u'\t') {
+            return;  // a `\uN` naming a control character: nothing to show
+        }
         if (m_formatDirty) {
             const QTextCharFormat format = CharFormat();
             if (format != m_runFormat) {
@@ -530,8 +543,8 @@ private:
         }
         m_cursor.setBlockFormat(BlockFormat(m_lastPara));
         if (startNext) {
-            m_cursor.insertBlock(BlockFormat(m_lastPara), m_stack.empty() ? m_runFormat
-                                                                          : CharFormat());
+            m_cursor.insertBlock(BlockFormat(m_lastPara),
+                                 m_stack.empty() ? m_runFormat : CharFormat());
         }
     }
 
@@ -568,6 +581,16 @@ private:
         format.setTextIndent(Twips(para.first));
         format.setTopMargin(Twips(para.before));
         format.setBottomMargin(Twips(para.after));
+        // RTF measures tab stops from the page margin, Qt from where the
+        // paragraph's first line starts; stops before that start never apply.
+        const int lineStart = para.left + para.first;
+        QList<QTextOption::Tab> tabs;
+        for (const int tab : para.tabs) {
+            if (tab > lineStart) {
+                tabs.append(QTextOption::Tab(Twips(tab - lineStart), QTextOption::LeftTab));
+            }
+        }
+        format.setTabPositions(tabs);
         return format;
     }
 
@@ -710,6 +733,13 @@ private:
         Twips("\\fi", format.textIndent(), out);
         Twips("\\sb", format.topMargin(), out);
         Twips("\\sa", format.bottomMargin(), out);
+        const double lineStart = format.leftMargin() + format.textIndent();
+        for (const QTextOption::Tab& tab : format.tabPositions()) {
+            const int twips = Round((tab.position + lineStart) * kTwipsPerPixel);
+            if (twips > 0) {
+                out += "\\tx" + QByteArray::number(twips);
+            }
+        }
         out += ' ';
     }
 
@@ -749,10 +779,12 @@ private:
         if (next.vertical != cur.vertical) {
             words += next.vertical > 0 ? "\\super" : next.vertical < 0 ? "\\sub" : "\\nosupersub";
         }
-        if (next.halfPoints != cur.halfPoints) words += "\\fs" + QByteArray::number(next.halfPoints);
+        if (next.halfPoints != cur.halfPoints)
+            words += "\\fs" + QByteArray::number(next.halfPoints);
         if (next.font != cur.font) words += "\\f" + QByteArray::number(next.font);
         if (next.colour != cur.colour) words += "\\cf" + QByteArray::number(next.colour);
-        if (next.background != cur.background) words += "\\cb" + QByteArray::number(next.background);
+        if (next.background != cur.background)
+            words += "\\cb" + QByteArray::number(next.background);
         if (!words.isEmpty()) {
             out += words + ' ';
         }
@@ -774,7 +806,7 @@ private:
                 out += "\\~";
             } else if (c >= 0x20 && c < 0x7F) {
                 out += static_cast<char>(c);
-            } else if (c < 0x20 || c == 0x7F) {
+            } else if (c < 0x20) {
                 // control characters have no place in the text
             } else if (const std::optional<unsigned char> byte = ToCp1252(c)) {
                 static const char kHex[] = "0123456789abcdef";
@@ -823,8 +855,8 @@ bool LooksLikeRtf(const QByteArray& data) {
     if (data.startsWith("\xEF\xBB\xBF")) {
         pos = 3;
     }
-    while (pos < data.size() && (data[pos] == ' ' || data[pos] == '\t' || data[pos] == '\r' ||
-                                 data[pos] == '\n')) {
+    while (pos < data.size() &&
+           (data[pos] == ' ' || data[pos] == '\t' || data[pos] == '\r' || data[pos] == '\n')) {
         ++pos;
     }
     return data.mid(pos, 5) == "{\\rtf";
@@ -844,6 +876,8 @@ bool ReadRtf(const QByteArray& rtf, QTextDocument& into, QString* error) {
     return true;
 }
 
-QByteArray WriteRtf(const QTextDocument& doc) { return TRtfWriter(doc).Run(); }
+QByteArray WriteRtf(const QTextDocument& doc) {
+    return TRtfWriter(doc).Run();
+}
 
 }  // namespace liquidus

@@ -1,6 +1,6 @@
 #pragma once
 // Rich Text Format for the info window: reads the common subset that word
-// processors write (paragraphs and their alignment and indents, bold, italic,
+// processors write (paragraphs with alignment, indents, spacing and tab stops; bold, italic,
 // underline, strike-out, super- and subscript, font, size, text and background
 // colour, `\'hh` and `\uN` escapes) into a QTextDocument and writes one back.
 // Everything else is skipped: unknown control words are ignored, unknown

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QOperatingSystemVersion>
 #include <QSysInfo>
-
 #include <limits>
 
 #include "canvas/rounding.h"

@@ -59,7 +59,8 @@ void TControlWidget::SetCursor(TCursor cursor) {
 }
 
 void TControlWidget::ShowMessage(const std::string& text) {
-    QMessageBox::information(this, QApplication::applicationName(), QString::fromStdString(text));
+    QMessageBox::information(this, QApplication::applicationDisplayName(),
+                             QString::fromStdString(text));
 }
 
 void TControlWidget::ProcessMessages() { QCoreApplication::processEvents(); }

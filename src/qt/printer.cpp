@@ -2,7 +2,6 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
-
 #include <stdexcept>
 
 namespace liquidus {
@@ -22,9 +21,8 @@ void TQtPrinterTarget::BeginDoc() {
         throw std::runtime_error("Printing in progress");
     }
     if (!m_painter.begin(&m_printer)) {
-        const QString where = m_printer.outputFileName().isEmpty()
-                                  ? m_printer.printerName()
-                                  : m_printer.outputFileName();
+        const QString where = m_printer.outputFileName().isEmpty() ? m_printer.printerName()
+                                                                   : m_printer.outputFileName();
         throw std::runtime_error("The printer could not start the job: " + where.toStdString());
     }
     // Pixels of a picture are scaled, never blended: the phase colours must
@@ -48,9 +46,13 @@ void TQtPrinterTarget::Abort() {
     }
 }
 
-int TQtPrinterTarget::PageWidth() const { return m_printer.width(); }
+int TQtPrinterTarget::PageWidth() const {
+    return m_printer.width();
+}
 
-int TQtPrinterTarget::PageHeight() const { return m_printer.height(); }
+int TQtPrinterTarget::PageHeight() const {
+    return m_printer.height();
+}
 
 void TQtPrinterTarget::StretchDraw(const TRect& rect, const TBitmap& bitmap) {
     RequirePrinting();

@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QPainter>
-
 #include <memory>
 
 #include "canvas/printer.h"

@@ -23,10 +23,8 @@ void TTernagram::PrintDiagram(TPrinterTarget& printer) {
     printer.BeginDoc();
     try {
         const int pageWidth = printer.PageWidth();
-        const double ratio =
-            static_cast<double>(pageWidth - 2 * kPageMargin) / bitmap->Width();
-        const TRect rect{kPageMargin, 0, pageWidth - kPageMargin,
-                         Round(bitmap->Height() * ratio)};
+        const double ratio = static_cast<double>(pageWidth - 2 * kPageMargin) / bitmap->Width();
+        const TRect rect{kPageMargin, 0, pageWidth - kPageMargin, Round(bitmap->Height() * ratio)};
         printer.StretchDraw(rect, *bitmap);
         printer.SetFontSize(kFooterFontSize);
         printer.TextOut(kFooterLeft, rect.Bottom - kFooterRise, kPrintCredit);

@@ -1,0 +1,721 @@
+#include "app/mainform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <array>
+#include <stdexcept>
+
+#include "app/glyphs.h"
+#include "app/help.h"
+#include "app/pagecontrol.h"
+#include "app/radiogroup.h"
+#include "app/sample.h"
+#include "app/splashform.h"
+#include "canvas/rounding.h"
+#include "qt/controlwidget.h"
+#include "qt/printer.h"
+
+namespace liquidus {
+
+namespace {
+constexpr int kControlPanelWidth = 200;
+constexpr int kButtonBarHeight = 30;
+constexpr int kProgressBoxHeight = 46;
+constexpr const char* kBitmapFilter = "Windows Bitmap Files [*.bmp] (*.bmp)";
+constexpr const char* kBitmapSuffix = ".bmp";
+constexpr const char* kNoPrinterMessage =
+    "No printer is installed, so the diagram cannot be printed.";
+// Groups carry their caption in the frame line, which keeps the tall
+// temperature page within the window's design height. The isotherm
+// calculation groups have the background $00FFF0F0 (BGR).
+constexpr const char* kPanelStyle =
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
+    " margin-top: 6px; padding-top: 3px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+    " left: 6px; padding: 0px 2px; }"
+    "QGroupBox#GroupBox3, QGroupBox#GroupBox4 { background-color: #F0F0FF; }";
+
+constexpr std::array kOrientations = {TDataOrientation::doDirect, TDataOrientation::doACB,
+                                      TDataOrientation::doBAC,    TDataOrientation::doBCA,
+                                      TDataOrientation::doCAB,    TDataOrientation::doCBA};
+constexpr std::array kCUnits = {TCUnits::cuMolPercents, TCUnits::cuMolParts,
+                                TCUnits::cuMassPercents, TCUnits::cuMassParts};
+constexpr std::array kGridTypes = {TGridType::gtInnerParallel, TGridType::gtOutsideScale,
+                                   TGridType::gtAllScales};
+constexpr std::array kTCalcMethods = {TTCalcMethod::tcAltitude, TTCalcMethod::tcPolynomial};
+// The list reads C, F, K; the enumeration is ordered C, K, F.
+constexpr std::array kTUnits = {TTUnits::tuC, TTUnits::tuF, TTUnits::tuK};
+constexpr std::array kIsothermTypes = {TIsothermType::itPoints, TIsothermType::itPolyline};
+constexpr std::array kScanSteps = {0.25, 0.5, 1.0};
+
+/// The entry of `table` for a radio group's selection; false when none fits.
+template <typename T, std::size_t N>
+bool Selected(const std::array<T, N>& table, int index, T& value) {
+    if (index < 0 || index >= static_cast<int>(N)) return false;
+    value = table[static_cast<std::size_t>(index)];
+    return true;
+}
+
+QString SelectedText(const TRadioGroup* group) {
+    return group->ItemText(group->ItemIndex());
+}
+
+QVBoxLayout* CompactColumn(QWidget* parent, int spacing = 2) {
+    auto* layout = new QVBoxLayout(parent);
+    layout->setContentsMargins(4, 2, 4, 3);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+TRadioGroup* MakeRadioGroup(const char* name, const QString& caption, const QStringList& items,
+                            int columns, int itemIndex) {
+    auto* group = new TRadioGroup(caption, items, columns);
+    group->setObjectName(QString::fromLatin1(name));
+    group->SetItemIndex(itemIndex);
+    return group;
+}
+
+QGroupBox* MakeGroupBox(const char* name, const QString& caption) {
+    auto* group = new QGroupBox(caption);
+    group->setObjectName(QString::fromLatin1(name));
+    return group;
+}
+
+QCheckBox* MakeCheckBox(const char* name, const QString& caption, bool checked) {
+    auto* box = new QCheckBox(caption);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(checked);
+    return box;
+}
+
+QSpinBox* MakeSpinEdit(const char* name, int minimum, int maximum, int increment, int value) {
+    auto* edit = new QSpinBox;
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setRange(minimum, maximum);
+    edit->setSingleStep(increment);
+    edit->setValue(value);
+    return edit;
+}
+
+// The panel's controls were laid out for this face; where it is missing a
+// metric-alike takes its place.
+QFont PanelFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPointSize(9);
+    return font;
+}
+
+QFont SmallFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Small Fonts"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
+    font.setPointSize(7);
+    return font;
+}
+
+/// A page that scrolls rather than crushing its controls when the panel is
+/// shorter than they need.
+QWidget* Scrolling(QWidget* content) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidgetResizable(true);
+    area->setWidget(content);
+    return area;
+}
+
+/// The hourglass for the time a job blocks the window.
+class TWaitCursor {
+public:
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+}  // namespace
+
+QString BitmapFileName(const QString& chosen) {
+    const QString suffix = QString::fromLatin1(kBitmapSuffix);
+    if (chosen.endsWith(suffix, Qt::CaseInsensitive)) {
+        return chosen;
+    }
+    return chosen + suffix;
+}
+
+TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("MainForm"));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    resize(kDesignWidth, kDesignHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The window may become smaller than the panel needs: the panel then hides.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+
+    BuildControlPanel();
+    layout->addWidget(m_controlPanel);
+
+    m_panel3 = new QFrame;
+    m_panel3->setObjectName(QStringLiteral("Panel3"));
+    m_panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* diagramLayout = new QVBoxLayout(m_panel3);
+    diagramLayout->setContentsMargins(3, 3, 3, 3);
+    m_ternagramView = std::make_unique<TControlWidget>(m_ternagram1, m_panel3);
+    m_ternagramView->setObjectName(QStringLiteral("Ternagram1"));
+    diagramLayout->addWidget(m_ternagramView.get());
+    layout->addWidget(m_panel3, 1);
+
+    m_ternagram1.OnIsothermCalcStep = [this](TComponent&) { Ternagram1IsothermCalcStep(); };
+    m_ternagram1.OnZoomIn = [this](TComponent&) { Ternagram1ZoomIn(); };
+    m_ternagram1.OnZoomOut = [this](TComponent&) { Ternagram1ZoomOut(); };
+    ConnectHandlers();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    m_ternagram1.OnIsothermCalcStep = nullptr;
+    m_ternagram1.OnZoomIn = nullptr;
+    m_ternagram1.OnZoomOut = nullptr;
+}
+
+void TMainForm::FormCreate() {
+    const TSplashCaptions captions = SplashCaptions();
+    const QString title = captions.ProjectName + QLatin1Char(' ') + captions.ProjectVersion;
+    setWindowTitle(title);
+    QGuiApplication::setApplicationDisplayName(title);
+    m_pageControl->SetActivePageIndex(0);
+    m_calcStepCount = 0;
+    const QLocale locale;
+    for (int i = 0; i < static_cast<int>(kScanSteps.size()); ++i) {
+        m_ims->SetItemText(i, locale.toString(kScanSteps[static_cast<std::size_t>(i)], 'f', 2));
+    }
+    m_initialWidth = width();
+    m_initialHeight = height();
+    LoadSampleDiagram(m_ternagram1);
+}
+
+void TMainForm::BuildControlPanel() {
+    m_controlPanel = new QFrame;
+    m_controlPanel->setObjectName(QStringLiteral("ControlPanel"));
+    m_controlPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_controlPanel->setFixedWidth(kControlPanelWidth);
+    m_controlPanel->setFont(PanelFont());
+    m_controlPanel->setStyleSheet(QString::fromLatin1(kPanelStyle));
+    auto* layout = new QVBoxLayout(m_controlPanel);
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->setSpacing(0);
+
+    m_pageControl = new TPageControl;
+    m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    m_pageControl->AddPage(Scrolling(BuildDiagramPage()), QStringLiteral("Diagram"));
+    m_pageControl->AddPage(Scrolling(BuildPresentationPage()), QStringLiteral("Presentation"));
+    m_pageControl->AddPage(Scrolling(BuildTemperaturePage()), QStringLiteral("Temperature"));
+    m_pageControl->AddPage(Scrolling(BuildMaterialsPage()),
+                           QStringLiteral("Properties of Matherials"));
+    m_pageControl->SetActivePageIndex(2);
+    layout->addWidget(m_pageControl, 1);
+    layout->addWidget(BuildButtonBar());
+}
+
+QWidget* TMainForm::BuildDiagramPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("Diagram"));
+    QVBoxLayout* layout = CompactColumn(page, 4);
+    m_radioGroup4 = MakeRadioGroup("RadioGroup4", QStringLiteral("Diagram Type"),
+                                   {QStringLiteral("Melting"), QStringLiteral("Phase")}, 2, 0);
+    m_radioGroup4->setEnabled(false);
+    m_radioGroup5 =
+        MakeRadioGroup("RadioGroup5", QStringLiteral("Data Orientation"),
+                       {QStringLiteral("Direct (ABC)"), QStringLiteral("Inversed B<->C (ACB)"),
+                        QStringLiteral("Inversed A<->B (BAC)"), QStringLiteral("Rotated bwh (BCA)"),
+                        QStringLiteral("Rotated wh (CAB)"), QStringLiteral("Inversed A<->C (CBA)")},
+                       1, 0);
+    m_radioGroup1 = MakeRadioGroup("RadioGroup1", QStringLiteral("Concentration Units"),
+                                   {QStringLiteral("Mole %"), QStringLiteral("Mole "),
+                                    QStringLiteral("Mass %"), QStringLiteral("Mass")},
+                                   2, 2);
+    layout->addWidget(m_radioGroup4);
+    layout->addWidget(m_radioGroup5);
+    layout->addWidget(m_radioGroup1);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* TMainForm::BuildPresentationPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("Presentation"));
+    QVBoxLayout* layout = CompactColumn(page, 4);
+
+    QGroupBox* controls = MakeGroupBox("GroupBox1", QStringLiteral("Controls"));
+    QVBoxLayout* column = CompactColumn(controls, 1);
+    m_checkBox1 = MakeCheckBox("CheckBox1", QStringLiteral("Legend"), true);
+    m_checkBox2 = MakeCheckBox("CheckBox2", QStringLiteral("Values Table"), true);
+    m_checkBox4 = MakeCheckBox("CheckBox4", QStringLiteral("Co-existing Phases"), false);
+    auto* bevel1 = new QFrame;
+    bevel1->setObjectName(QStringLiteral("Bevel1"));
+    bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    m_checkBox3 = MakeCheckBox("CheckBox3", QStringLiteral("Mouse Grid"), false);
+    m_checkBox8 = MakeCheckBox("CheckBox8", QStringLiteral("Mark Points"), true);
+    for (QWidget* w : {static_cast<QWidget*>(m_checkBox1), static_cast<QWidget*>(m_checkBox2),
+                       static_cast<QWidget*>(m_checkBox4), static_cast<QWidget*>(bevel1),
+                       static_cast<QWidget*>(m_checkBox3), static_cast<QWidget*>(m_checkBox8)}) {
+        column->addWidget(w);
+    }
+
+    m_radioGroup3 = MakeRadioGroup("RadioGroup3", QStringLiteral("Grid Type"),
+                                   {QStringLiteral("Overall Scale"),
+                                    QStringLiteral("Numeric Scale"), QStringLiteral("Both Scales")},
+                                   1, 2);
+    m_radioGroup2 = MakeRadioGroup("RadioGroup2", QStringLiteral("Grid Steps"),
+                                   {QStringLiteral("5"), QStringLiteral("10")}, 2, 0);
+    layout->addWidget(controls);
+    layout->addWidget(m_radioGroup3);
+    layout->addWidget(m_radioGroup2);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* TMainForm::BuildTemperaturePage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("Temperature"));
+    QVBoxLayout* layout = CompactColumn(page, 2);
+
+    m_radioGroup7 = MakeRadioGroup(
+        "RadioGroup7", QStringLiteral("Temperature Method"),
+        {QStringLiteral("Altutude (Auto)"), QStringLiteral("Polynomial (Auto)")}, 1, 0);
+    m_radioGroup6 =
+        MakeRadioGroup("RadioGroup6", QStringLiteral("Temperature Units"),
+                       {QStringLiteral("C"), QStringLiteral("F"), QStringLiteral("K")}, 3, 0);
+    m_radioGroup6->setFont(SmallFont());
+
+    QGroupBox* calculation = MakeGroupBox("GroupBox4", QStringLiteral("Isotherms Calculation"));
+    QVBoxLayout* calcColumn = CompactColumn(calculation, 1);
+    // The item texts depend on the locale and are written at creation.
+    m_ims = MakeRadioGroup("IMS", QStringLiteral("Isotherm Scan Step"),
+                           {QString(), QString(), QString()}, 3, 2);
+    m_radioGroup10 =
+        MakeRadioGroup("RadioGroup10", QStringLiteral("Isotherm Error"),
+                       {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 3, 2);
+    calcColumn->addWidget(m_ims);
+    calcColumn->addWidget(m_radioGroup10);
+
+    QGroupBox* optimization = MakeGroupBox("GroupBox3", QStringLiteral("Isotherms Optimization"));
+    auto* optGrid = new QGridLayout(optimization);
+    optGrid->setContentsMargins(6, 2, 4, 3);
+    optGrid->setVerticalSpacing(1);
+    m_checkBox6 = MakeCheckBox("CheckBox6", QStringLiteral("Smoothed"), true);
+    m_rxSpinEdit1 = MakeSpinEdit("RxSpinEdit1", 1, 5, 1, 3);
+    m_checkBox7 = MakeCheckBox("CheckBox7", QStringLiteral("Simplified"), false);
+    m_rxSpinEdit2 = MakeSpinEdit("RxSpinEdit2", 1, 3, 1, 1);
+    optGrid->addWidget(m_checkBox6, 0, 0);
+    optGrid->addWidget(m_rxSpinEdit1, 0, 1);
+    optGrid->addWidget(m_checkBox7, 1, 0);
+    optGrid->addWidget(m_rxSpinEdit2, 1, 1);
+    optGrid->setColumnStretch(0, 1);
+
+    QGroupBox* presentation = MakeGroupBox("GroupBox2", QStringLiteral("Isotherms Presentation"));
+    QVBoxLayout* presColumn = CompactColumn(presentation, 1);
+    m_radioGroup8 =
+        MakeRadioGroup("RadioGroup8", QStringLiteral("Isotherms Step"),
+                       {QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200")}, 3, 1);
+    m_radioGroup9 = MakeRadioGroup("RadioGroup9", QStringLiteral("Isotherm Type"),
+                                   {QStringLiteral("Points"), QStringLiteral("Polyline")}, 2, 0);
+    auto* panel1 = new QFrame;
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* hotRow = new QHBoxLayout(panel1);
+    hotRow->setContentsMargins(3, 2, 3, 2);
+    m_horIsothermEdit = MakeSpinEdit("HorIsothermEdit", 1300, 2800, 10, 1800);
+    auto* hotLabel = new QLabel(QStringLiteral("Hot Isotherm"));
+    hotLabel->setObjectName(QStringLiteral("Label1"));
+    hotRow->addWidget(m_horIsothermEdit);
+    hotRow->addWidget(hotLabel, 1);
+    auto* signRow = new QHBoxLayout;
+    m_checkBox5 = MakeCheckBox("CheckBox5", QStringLiteral("Sign Isotherms"), true);
+    m_rxSpinEdit3 = MakeSpinEdit("RxSpinEdit3", 5, 50, 5, 10);
+    signRow->addWidget(m_checkBox5, 1);
+    signRow->addWidget(m_rxSpinEdit3);
+    m_diCheckBox = MakeCheckBox("DICheckBox", QStringLiteral("Show Isotherms"), false);
+    presColumn->addWidget(m_radioGroup8);
+    presColumn->addWidget(m_radioGroup9);
+    presColumn->addWidget(panel1);
+    presColumn->addLayout(signRow);
+    presColumn->addWidget(m_diCheckBox);
+
+    m_progressGroupBox = MakeGroupBox("ProgressGroupBox", QStringLiteral("Isotherms Calculation"));
+    m_progressGroupBox->setFixedHeight(kProgressBoxHeight);
+    auto* progressGrid = new QGridLayout(m_progressGroupBox);
+    progressGrid->setContentsMargins(6, 1, 6, 3);
+    progressGrid->setVerticalSpacing(1);
+    auto* percentsLabel = new QLabel(QStringLiteral("Percents Done:"));
+    m_label2 = new QLabel(QStringLiteral("0"));
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_progressBar1 = new QProgressBar;
+    m_progressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar1->setRange(0, 100);
+    m_progressBar1->setValue(0);
+    m_progressBar1->setTextVisible(false);
+    m_progressBar1->setMaximumHeight(10);
+    progressGrid->addWidget(percentsLabel, 0, 0);
+    progressGrid->addWidget(m_label2, 0, 1);
+    progressGrid->addWidget(m_progressBar1, 1, 0, 1, 2);
+    m_progressGroupBox->hide();
+
+    layout->addWidget(m_radioGroup7);
+    layout->addWidget(m_radioGroup6);
+    layout->addWidget(calculation);
+    layout->addWidget(optimization);
+    layout->addWidget(presentation);
+    layout->addStretch(1);
+    layout->addWidget(m_progressGroupBox);
+    return page;
+}
+
+QWidget* TMainForm::BuildMaterialsPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet1"));
+    QVBoxLayout* layout = CompactColumn(page, 4);
+    QGroupBox* properties = MakeGroupBox("GroupBox5", QStringLiteral("Properties"));
+    QVBoxLayout* column = CompactColumn(properties, 1);
+    // Reserved for material properties the program does not compute yet.
+    for (const char* caption : {"Thermal Conduction", "Thermal Capacity", "K of Thermal Expansion",
+                                "Creep", "Elasticity Module", "Viscosity"}) {
+        auto* box = new QCheckBox(QString::fromLatin1(caption));
+        box->setEnabled(false);
+        column->addWidget(box);
+    }
+    layout->addWidget(properties);
+    layout->addWidget(MakeRadioGroup("RadioGroup11", QStringLiteral("Screen Map"),
+                                     {QStringLiteral("Diagram"), QStringLiteral("Windowed")}, 1,
+                                     0));
+    layout->addWidget(MakeRadioGroup("RadioGroup12", QStringLiteral("Map Type"),
+                                     {QStringLiteral("Digital"), QStringLiteral("Graph")}, 1, 0));
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* TMainForm::BuildButtonBar() {
+    auto* bar = new QFrame;
+    bar->setObjectName(QStringLiteral("Panel2"));
+    bar->setFixedHeight(kButtonBarHeight);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(1);
+    auto button = [&](const char* name, const QString& hint, TGlyph glyph) {
+        auto* b = new QToolButton;
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(hint);
+        b->setAutoRaise(true);
+        b->setIcon(ButtonGlyph(glyph));
+        b->setIconSize(QSize(16, 16));
+        b->setFixedSize(25, 25);
+        row->addWidget(b);
+        return b;
+    };
+    m_printSpeedButton = button("PrintSpeedButton", QStringLiteral("Print Diagram"), TGlyph::Print);
+    m_saveSpeedButton = button("SaveSpeedButton", QStringLiteral("Save Diagram"), TGlyph::Save);
+    m_helpSpeedButton = button("HelpSpeedButton", QStringLiteral("Help"), TGlyph::Help);
+    m_infoSpeedButton = button("InfoSpeedButton", QStringLiteral("Info"), TGlyph::Info);
+    m_aboutSpeedButton = button("AboutSpeedButton", QStringLiteral("About"), TGlyph::About);
+    row->addStretch(1);
+    return bar;
+}
+
+void TMainForm::ConnectHandlers() {
+    auto onClick = [this](TRadioGroup* group, void (TMainForm::*handler)()) {
+        connect(group, &TRadioGroup::Click, this, handler);
+    };
+    onClick(m_radioGroup5, &TMainForm::RadioGroup5Click);
+    onClick(m_radioGroup1, &TMainForm::RadioGroup1Click);
+    onClick(m_radioGroup3, &TMainForm::RadioGroup3Click);
+    onClick(m_radioGroup2, &TMainForm::RadioGroup2Click);
+    onClick(m_radioGroup7, &TMainForm::RadioGroup7Click);
+    onClick(m_radioGroup6, &TMainForm::RadioGroup6Click);
+    onClick(m_ims, &TMainForm::IMSClick);
+    onClick(m_radioGroup10, &TMainForm::RadioGroup10Click);
+    onClick(m_radioGroup8, &TMainForm::RadioGroup8Click);
+    onClick(m_radioGroup9, &TMainForm::RadioGroup9Click);
+
+    // A check box notifies every change of state, by the user or by code.
+    auto onToggle = [this](QCheckBox* box, void (TMainForm::*handler)()) {
+        connect(box, &QCheckBox::toggled, this, handler);
+    };
+    onToggle(m_checkBox1, &TMainForm::CheckBox1Click);
+    onToggle(m_checkBox2, &TMainForm::CheckBox2Click);
+    onToggle(m_checkBox3, &TMainForm::CheckBox3Click);
+    onToggle(m_checkBox4, &TMainForm::CheckBox4Click);
+    onToggle(m_checkBox8, &TMainForm::CheckBox8Click);
+    onToggle(m_checkBox6, &TMainForm::CheckBox6Click);
+    onToggle(m_checkBox7, &TMainForm::CheckBox7Click);
+    onToggle(m_checkBox5, &TMainForm::CheckBox5Click);
+    onToggle(m_diCheckBox, &TMainForm::DICheckBoxClick);
+
+    auto onChange = [this](QSpinBox* edit, void (TMainForm::*handler)()) {
+        connect(edit, &QSpinBox::valueChanged, this, handler);
+    };
+    onChange(m_rxSpinEdit1, &TMainForm::RxSpinEdit1Change);
+    onChange(m_rxSpinEdit2, &TMainForm::RxSpinEdit2Change);
+    onChange(m_rxSpinEdit3, &TMainForm::RxSpinEdit3Change);
+    onChange(m_horIsothermEdit, &TMainForm::HorIsothermEditChange);
+
+    connect(m_printSpeedButton, &QToolButton::clicked, this, &TMainForm::PrintSpeedButtonClick);
+    connect(m_saveSpeedButton, &QToolButton::clicked, this, &TMainForm::SaveSpeedButtonClick);
+    connect(m_helpSpeedButton, &QToolButton::clicked, this, &TMainForm::HelpSpeedButtonClick);
+    connect(m_infoSpeedButton, &QToolButton::clicked, this, &TMainForm::InfoSpeedButtonClick);
+    connect(m_aboutSpeedButton, &QToolButton::clicked, this, &TMainForm::AboutSpeedButtonClick);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        FormActivate();
+    }
+}
+
+void TMainForm::FormActivate() {
+    m_ternagram1.Invalidate();
+}
+
+void TMainForm::FormResize() {
+    if (m_controlPanel == nullptr) return;  // not built yet
+    m_controlPanel->setVisible(width() >= m_initialWidth && height() >= m_initialHeight);
+}
+
+void TMainForm::RadioGroup5Click() {
+    TDataOrientation value{};
+    if (Selected(kOrientations, m_radioGroup5->ItemIndex(), value)) {
+        m_ternagram1.SetDataOrientation(value);
+    }
+}
+
+void TMainForm::RadioGroup1Click() {
+    TCUnits value{};
+    if (Selected(kCUnits, m_radioGroup1->ItemIndex(), value)) {
+        m_ternagram1.SetCUnits(value);
+    }
+}
+
+void TMainForm::CheckBox1Click() {
+    m_ternagram1.SetLegend(m_checkBox1->isChecked());
+}
+void TMainForm::CheckBox2Click() {
+    m_ternagram1.SetValuesTable(m_checkBox2->isChecked());
+}
+void TMainForm::CheckBox3Click() {
+    m_ternagram1.SetMouseGrid(m_checkBox3->isChecked());
+}
+void TMainForm::CheckBox4Click() {
+    m_ternagram1.SetCoPhasesTable(m_checkBox4->isChecked());
+}
+void TMainForm::CheckBox8Click() {
+    m_ternagram1.SetMarkMode(m_checkBox8->isChecked());
+}
+
+void TMainForm::RadioGroup3Click() {
+    TGridType value{};
+    if (Selected(kGridTypes, m_radioGroup3->ItemIndex(), value)) {
+        m_ternagram1.SetGridType(value);
+    }
+}
+
+void TMainForm::RadioGroup2Click() {
+    bool ok = false;
+    const int steps = SelectedText(m_radioGroup2).toInt(&ok);
+    if (ok) m_ternagram1.SetGridSteps(steps);
+}
+
+void TMainForm::RadioGroup7Click() {
+    TTCalcMethod value{};
+    if (Selected(kTCalcMethods, m_radioGroup7->ItemIndex(), value)) {
+        m_ternagram1.SetTCalcMethod(value);
+    }
+}
+
+void TMainForm::RadioGroup6Click() {
+    TTUnits value{};
+    if (Selected(kTUnits, m_radioGroup6->ItemIndex(), value)) {
+        m_ternagram1.SetTUnits(value);
+    }
+}
+
+void TMainForm::IMSClick() {
+    // The texts were written with the locale's decimal separator.
+    bool ok = false;
+    const double step = QLocale().toDouble(SelectedText(m_ims), &ok);
+    if (ok) m_ternagram1.Isotherms().SetMethodStep(static_cast<float>(step));
+}
+
+void TMainForm::RadioGroup10Click() {
+    bool ok = false;
+    const int error = SelectedText(m_radioGroup10).toInt(&ok);
+    if (ok) m_ternagram1.Isotherms().SetError(error);
+}
+
+void TMainForm::RadioGroup8Click() {
+    bool ok = false;
+    const int step = SelectedText(m_radioGroup8).toInt(&ok);
+    if (ok) m_ternagram1.Isotherms().SetStep(step);
+}
+
+void TMainForm::RadioGroup9Click() {
+    TIsothermType value{};
+    if (Selected(kIsothermTypes, m_radioGroup9->ItemIndex(), value)) {
+        m_ternagram1.Isotherms().SetGraphType(value);
+    }
+}
+
+void TMainForm::CheckBox6Click() {
+    m_ternagram1.Isotherms().SetSmoothed(m_checkBox6->isChecked());
+    m_ternagram1.Isotherms().SetSmoothedTimes(m_rxSpinEdit1->value());
+}
+
+void TMainForm::CheckBox7Click() {
+    m_ternagram1.Isotherms().SetSimplified(m_checkBox7->isChecked());
+    m_ternagram1.Isotherms().SetSimplifiedTimes(m_rxSpinEdit2->value());
+}
+
+void TMainForm::RxSpinEdit1Change() {
+    if (m_ternagram1.Isotherms().Smoothed()) {
+        m_ternagram1.Isotherms().SetSmoothedTimes(m_rxSpinEdit1->value());
+    }
+}
+
+void TMainForm::RxSpinEdit2Change() {
+    if (m_ternagram1.Isotherms().Simplified()) {
+        m_ternagram1.Isotherms().SetSimplifiedTimes(m_rxSpinEdit2->value());
+    }
+}
+
+void TMainForm::CheckBox5Click() {
+    m_ternagram1.Isotherms().SetSigned(m_checkBox5->isChecked());
+}
+
+void TMainForm::RxSpinEdit3Change() {
+    if (m_ternagram1.Isotherms().Signed()) {
+        m_ternagram1.Isotherms().SetSignStep(m_rxSpinEdit3->value());
+    }
+}
+
+void TMainForm::HorIsothermEditChange() {
+    m_ternagram1.SetHotIsotherm(m_horIsothermEdit->value());
+}
+
+void TMainForm::DICheckBoxClick() {
+    m_ternagram1.SetDrawIsotherms(m_diCheckBox->isChecked());
+}
+
+void TMainForm::PrintSpeedButtonClick() {
+    const std::unique_ptr<QPrinter> printer = OpenPrinter();
+    if (!printer) {
+        ShowMessage(QString::fromLatin1(kNoPrinterMessage));
+        return;
+    }
+    try {
+        const TWaitCursor wait;
+        TQtPrinterTarget target(*printer);
+        m_ternagram1.PrintDiagram(target);
+    } catch (const std::exception& e) {
+        ShowMessage(QString::fromStdString(e.what()));
+    }
+}
+
+void TMainForm::SaveSpeedButtonClick() {
+    const QString chosen = AskSaveFileName();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    try {
+        m_ternagram1.SaveToBitmap(QFile::encodeName(BitmapFileName(chosen)).toStdString(), false);
+    } catch (const std::runtime_error& e) {
+        ShowMessage(QString::fromStdString(e.what()));
+    }
+}
+
+void TMainForm::HelpSpeedButtonClick() {
+    ShowHelpContents(this);
+}
+
+void TMainForm::InfoSpeedButtonClick() {
+    if (m_infoForm != nullptr) m_infoForm->exec();
+}
+
+void TMainForm::AboutSpeedButtonClick() {
+    if (m_aboutBox != nullptr) m_aboutBox->exec();
+}
+
+void TMainForm::Ternagram1ZoomIn() {
+    m_radioGroup1->setEnabled(false);
+    m_radioGroup5->setEnabled(false);
+}
+
+void TMainForm::Ternagram1ZoomOut() {
+    m_radioGroup1->setEnabled(true);
+    m_radioGroup5->setEnabled(true);
+}
+
+void TMainForm::Ternagram1IsothermCalcStep() {
+    if (m_calcStepCount == 0) {
+        m_progressGroupBox->show();
+    }
+    const int k = ++m_calcStepCount;
+    // Rows of the triangular scan; row k ends after about k²/2 of N²/2 points.
+    const int n = Round(100.0 / m_ternagram1.Isotherms().MethodStep()) - 1;
+    const double done = static_cast<double>(k) * k / 2.0;
+    const double all = static_cast<double>(n) * n / 2.0;
+    const int percent = Round(done * 100.0 / all);
+    m_label2->setText(QString::number(percent));
+    m_progressBar1->setValue(m_label2->text().toInt());
+    // Also past the last row, should the step have changed mid-calculation.
+    if (k >= n) {
+        m_progressGroupBox->hide();
+        m_calcStepCount = 0;
+        m_progressBar1->setValue(0);
+        m_label2->setText(QStringLiteral("0"));
+    }
+}
+
+QString TMainForm::AskSaveFileName() {
+    return QFileDialog::getSaveFileName(this, QString(), QString(),
+                                        QString::fromLatin1(kBitmapFilter));
+}
+
+std::unique_ptr<QPrinter> TMainForm::OpenPrinter() {
+    return DefaultPrinter();
+}
+
+void TMainForm::ShowMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace liquidus

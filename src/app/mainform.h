@@ -1,0 +1,160 @@
+#pragma once
+// The main window: the control panel on the left, whose controls each set
+// one published property of the diagram, and the diagram filling the rest.
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "ternary/ternagram.h"
+
+class QCheckBox;
+class QDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPrinter;
+class QProgressBar;
+class QSpinBox;
+class QToolButton;
+
+namespace liquidus {
+
+class TControlWidget;
+class TPageControl;
+class TRadioGroup;
+
+/// The file a bitmap is saved under: the chosen name with ".bmp" appended
+/// unless it already ends in ".bmp" (in any case).
+QString BitmapFileName(const QString& chosen);
+
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kDesignWidth = 798;
+    static constexpr int kDesignHeight = 567;
+
+    /// Builds the window at its design size and fills the diagram with the
+    /// sample data; showing (maximised) is the caller's.
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    TTernagram& Ternagram1() { return m_ternagram1; }
+    int InitialWidth() const { return m_initialWidth; }
+    int InitialHeight() const { return m_initialHeight; }
+    /// Progress events received in the current isotherm calculation.
+    int CalcStepCount() const { return m_calcStepCount; }
+
+    /// The windows the Info and About buttons show; not owned (nullptr: none).
+    void SetInfoForm(QDialog* form) { m_infoForm = form; }
+    void SetAboutBox(QDialog* box) { m_aboutBox = box; }
+
+    // Event handlers.
+    void FormActivate();
+    void FormResize();
+    void RadioGroup5Click();
+    void RadioGroup1Click();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void CheckBox4Click();
+    void CheckBox8Click();
+    void RadioGroup3Click();
+    void RadioGroup2Click();
+    void RadioGroup7Click();
+    void RadioGroup6Click();
+    void IMSClick();
+    void RadioGroup10Click();
+    void RadioGroup8Click();
+    void RadioGroup9Click();
+    void CheckBox6Click();
+    void CheckBox7Click();
+    void RxSpinEdit1Change();
+    void RxSpinEdit2Change();
+    void CheckBox5Click();
+    void RxSpinEdit3Change();
+    void HorIsothermEditChange();
+    void DICheckBoxClick();
+    void PrintSpeedButtonClick();
+    void SaveSpeedButtonClick();
+    void HelpSpeedButtonClick();
+    void InfoSpeedButtonClick();
+    void AboutSpeedButtonClick();
+    void Ternagram1ZoomIn();
+    void Ternagram1ZoomOut();
+    void Ternagram1IsothermCalcStep();
+
+protected:
+    // What the window asks of the user and the system; tests stand in here.
+    /// Runs the save dialog; an empty name means the user cancelled.
+    virtual QString AskSaveFileName();
+    /// The default printer, nullptr when there is none.
+    virtual std::unique_ptr<QPrinter> OpenPrinter();
+    /// A modal message with an OK button, titled with the application title.
+    virtual void ShowMessage(const QString& text);
+
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void FormCreate();
+    void BuildControlPanel();
+    QWidget* BuildDiagramPage();
+    QWidget* BuildPresentationPage();
+    QWidget* BuildTemperaturePage();
+    QWidget* BuildMaterialsPage();
+    QWidget* BuildButtonBar();
+    void ConnectHandlers();
+
+    // Declared before the view so that the view goes first on destruction.
+    TTernagram m_ternagram1;
+    std::unique_ptr<TControlWidget> m_ternagramView;
+
+    int m_initialWidth = 0;
+    int m_initialHeight = 0;
+    int m_calcStepCount = 0;
+    QDialog* m_infoForm = nullptr;
+    QDialog* m_aboutBox = nullptr;
+
+    QFrame* m_controlPanel = nullptr;
+    QFrame* m_panel3 = nullptr;
+    TPageControl* m_pageControl = nullptr;
+    // Diagram
+    TRadioGroup* m_radioGroup4 = nullptr;
+    TRadioGroup* m_radioGroup5 = nullptr;
+    TRadioGroup* m_radioGroup1 = nullptr;
+    // Presentation
+    QCheckBox* m_checkBox1 = nullptr;
+    QCheckBox* m_checkBox2 = nullptr;
+    QCheckBox* m_checkBox4 = nullptr;
+    QCheckBox* m_checkBox3 = nullptr;
+    QCheckBox* m_checkBox8 = nullptr;
+    TRadioGroup* m_radioGroup3 = nullptr;
+    TRadioGroup* m_radioGroup2 = nullptr;
+    // Temperature
+    TRadioGroup* m_radioGroup7 = nullptr;
+    TRadioGroup* m_radioGroup6 = nullptr;
+    TRadioGroup* m_ims = nullptr;
+    TRadioGroup* m_radioGroup10 = nullptr;
+    QCheckBox* m_checkBox6 = nullptr;
+    QSpinBox* m_rxSpinEdit1 = nullptr;
+    QCheckBox* m_checkBox7 = nullptr;
+    QSpinBox* m_rxSpinEdit2 = nullptr;
+    TRadioGroup* m_radioGroup8 = nullptr;
+    TRadioGroup* m_radioGroup9 = nullptr;
+    QSpinBox* m_horIsothermEdit = nullptr;
+    QCheckBox* m_checkBox5 = nullptr;
+    QSpinBox* m_rxSpinEdit3 = nullptr;
+    QCheckBox* m_diCheckBox = nullptr;
+    QGroupBox* m_progressGroupBox = nullptr;
+    QLabel* m_label2 = nullptr;
+    QProgressBar* m_progressBar1 = nullptr;
+    // Button bar
+    QToolButton* m_printSpeedButton = nullptr;
+    QToolButton* m_saveSpeedButton = nullptr;
+    QToolButton* m_helpSpeedButton = nullptr;
+    QToolButton* m_infoSpeedButton = nullptr;
+    QToolButton* m_aboutSpeedButton = nullptr;
+};
+
+}  // namespace liquidus

@@ -1,0 +1,529 @@
+#include "app/mainform.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/help.h"
+#include "app/pagecontrol.h"
+#include "app/radiogroup.h"
+#include "app/version.h"
+
+namespace liquidus {
+namespace {
+
+// Stands in for the user at the dialogs and records the messages.
+class TProbeForm : public TMainForm {
+public:
+    QString saveName;
+    bool hasPrinter = false;
+    QString printFile;
+    std::vector<QString> messages;
+
+protected:
+    QString AskSaveFileName() override { return saveName; }
+    std::unique_ptr<QPrinter> OpenPrinter() override {
+        if (!hasPrinter) return nullptr;
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printFile);
+        return printer;
+    }
+    void ShowMessage(const QString& text) override { messages.push_back(text); }
+};
+
+class MainForm : public ::testing::Test {
+protected:
+    TProbeForm form;
+    TTernagram& diagram = form.Ternagram1();
+
+    template <typename T>
+    T* Find(const char* name) {
+        T* widget = form.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    TRadioGroup* Group(const char* name) { return Find<TRadioGroup>(name); }
+    QCheckBox* Check(const char* name) { return Find<QCheckBox>(name); }
+    QSpinBox* Spin(const char* name) { return Find<QSpinBox>(name); }
+    // A user's click on item `index` of a radio group.
+    void Pick(const char* group, int index) { Group(group)->Button(index)->click(); }
+    void Step(int times) {
+        for (int i = 0; i < times; ++i) diagram.OnIsothermCalcStep(diagram);
+    }
+    QString Percent() { return Find<QLabel>("Label2")->text(); }
+    bool ProgressShown() { return !Find<QGroupBox>("ProgressGroupBox")->isHidden(); }
+};
+
+struct TGroupLayout {
+    const char* name;
+    const char* caption;
+    std::vector<QString> items;
+    int columns;
+    int selected;
+};
+
+TEST_F(MainForm, PanelHasEveryGroupWithItsCaptionItemsColumnsAndSelection) {
+    auto* pages = Find<TPageControl>("PageControl");
+    ASSERT_EQ(pages->PageCount(), 4);
+    EXPECT_EQ(pages->TabText(0), "Diagram");
+    EXPECT_EQ(pages->TabText(1), "Presentation");
+    EXPECT_EQ(pages->TabText(2), "Temperature");
+    EXPECT_EQ(pages->TabText(3), "Properties of Matherials");
+    EXPECT_EQ(pages->ActivePageIndex(), 0);
+    EXPECT_EQ(Find<QWidget>("ControlPanel")->width(), 200);
+
+    const QLocale locale;
+    const std::vector<TGroupLayout> groups = {
+        {"RadioGroup4", "Diagram Type", {"Melting", "Phase"}, 2, 0},
+        {"RadioGroup5",
+         "Data Orientation",
+         {"Direct (ABC)", "Inversed B<->C (ACB)", "Inversed A<->B (BAC)", "Rotated bwh (BCA)",
+          "Rotated wh (CAB)", "Inversed A<->C (CBA)"},
+         1,
+         0},
+        {"RadioGroup1", "Concentration Units", {"Mole %", "Mole ", "Mass %", "Mass"}, 2, 2},
+        {"RadioGroup3", "Grid Type", {"Overall Scale", "Numeric Scale", "Both Scales"}, 1, 2},
+        {"RadioGroup2", "Grid Steps", {"5", "10"}, 2, 0},
+        {"RadioGroup7", "Temperature Method", {"Altutude (Auto)", "Polynomial (Auto)"}, 1, 0},
+        {"RadioGroup6", "Temperature Units", {"C", "F", "K"}, 3, 0},
+        {"IMS",
+         "Isotherm Scan Step",
+         {locale.toString(0.25, 'f', 2), locale.toString(0.5, 'f', 2),
+          locale.toString(1.0, 'f', 2)},
+         3,
+         2},
+        {"RadioGroup10", "Isotherm Error", {"1", "2", "3"}, 3, 2},
+        {"RadioGroup8", "Isotherms Step", {"50", "100", "200"}, 3, 1},
+        {"RadioGroup9", "Isotherm Type", {"Points", "Polyline"}, 2, 0},
+    };
+    for (const TGroupLayout& g : groups) {
+        TRadioGroup* group = Group(g.name);
+        ASSERT_NE(group, nullptr);
+        EXPECT_EQ(group->title(), g.caption) << g.name;
+        EXPECT_EQ(group->Columns(), g.columns) << g.name;
+        EXPECT_EQ(group->ItemIndex(), g.selected) << g.name;
+        ASSERT_EQ(group->Count(), static_cast<int>(g.items.size())) << g.name;
+        for (int i = 0; i < group->Count(); ++i) {
+            EXPECT_EQ(group->ItemText(i), g.items[static_cast<std::size_t>(i)]) << g.name;
+        }
+        EXPECT_EQ(group->isEnabled(), std::string(g.name) != "RadioGroup4") << g.name;
+    }
+
+    struct TCheck {
+        const char* name;
+        const char* caption;
+        bool checked;
+    };
+    for (const TCheck& c : std::vector<TCheck>{{"CheckBox1", "Legend", true},
+                                               {"CheckBox2", "Values Table", true},
+                                               {"CheckBox4", "Co-existing Phases", false},
+                                               {"CheckBox3", "Mouse Grid", false},
+                                               {"CheckBox8", "Mark Points", true},
+                                               {"CheckBox6", "Smoothed", true},
+                                               {"CheckBox7", "Simplified", false},
+                                               {"CheckBox5", "Sign Isotherms", true},
+                                               {"DICheckBox", "Show Isotherms", false}}) {
+        QCheckBox* box = Check(c.name);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), c.caption);
+        EXPECT_EQ(box->isChecked(), c.checked) << c.name;
+    }
+
+    struct TSpin {
+        const char* name;
+        int minimum, maximum, increment, value;
+    };
+    for (const TSpin& s : std::vector<TSpin>{{"RxSpinEdit1", 1, 5, 1, 3},
+                                             {"RxSpinEdit2", 1, 3, 1, 1},
+                                             {"RxSpinEdit3", 5, 50, 5, 10},
+                                             {"HorIsothermEdit", 1300, 2800, 10, 1800}}) {
+        QSpinBox* spin = Spin(s.name);
+        ASSERT_NE(spin, nullptr);
+        EXPECT_EQ(spin->minimum(), s.minimum) << s.name;
+        EXPECT_EQ(spin->maximum(), s.maximum) << s.name;
+        EXPECT_EQ(spin->singleStep(), s.increment) << s.name;
+        EXPECT_EQ(spin->value(), s.value) << s.name;
+    }
+
+    auto* progress = Find<QGroupBox>("ProgressGroupBox");
+    EXPECT_TRUE(progress->isHidden());
+    EXPECT_EQ(progress->title(), "Isotherms Calculation");
+    EXPECT_EQ(progress->height(), 46);
+    EXPECT_EQ(Find<QLabel>("Label2")->text(), "0");
+    EXPECT_EQ(Find<QProgressBar>("ProgressBar1")->maximum(), 100);
+
+    // The flat buttons, left to right.
+    std::vector<QToolButton*> buttons;
+    for (const char* name : {"PrintSpeedButton", "SaveSpeedButton", "HelpSpeedButton",
+                             "InfoSpeedButton", "AboutSpeedButton"}) {
+        buttons.push_back(Find<QToolButton>(name));
+        ASSERT_NE(buttons.back(), nullptr);
+        EXPECT_TRUE(buttons.back()->autoRaise());
+    }
+    EXPECT_EQ(buttons[0]->toolTip(), "Print Diagram");
+    EXPECT_EQ(buttons[1]->toolTip(), "Save Diagram");
+    EXPECT_EQ(buttons[2]->toolTip(), "Help");
+    EXPECT_EQ(buttons[3]->toolTip(), "Info");
+    EXPECT_EQ(buttons[4]->toolTip(), "About");
+    form.resize(900, 700);
+    form.show();
+    QApplication::processEvents();
+    // The four tabs wrap onto rows within the panel instead of scrolling.
+    EXPECT_GE(pages->TabRows(), 2);
+    EXPECT_LE(pages->TabRows(), 4);
+    for (std::size_t i = 1; i < buttons.size(); ++i) {
+        EXPECT_LT(buttons[i - 1]->mapTo(&form, QPoint()).x(),
+                  buttons[i]->mapTo(&form, QPoint()).x());
+    }
+}
+
+TEST_F(MainForm, CreationSetsCaptionSizeAndFillsTheDiagram) {
+    const TVersionInfo& version = ProgramVersion();
+    const QString title =
+        QString::fromStdString(version.FileDescription + " " + VersionCaption(version.FileVersion));
+    EXPECT_EQ(form.windowTitle(), title);
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), title);
+    EXPECT_EQ(form.InitialWidth(), 798);
+    EXPECT_EQ(form.InitialHeight(), 567);
+    EXPECT_EQ(form.CalcStepCount(), 0);
+    EXPECT_EQ(form.font().family(), "Arial");
+    EXPECT_EQ(form.font().pointSize(), 8);
+    EXPECT_EQ(diagram.Areas(), 11);
+    EXPECT_EQ(diagram.AreaList()[0].Name, "Spinel");
+    EXPECT_EQ(diagram.CUnits(), TCUnits::cuMassPercents);
+    EXPECT_EQ(diagram.SubstanceB().Name(), "SiO2");
+    EXPECT_TRUE(diagram.MarkMode());
+    EXPECT_FALSE(diagram.CoPhasesTable());
+}
+
+TEST_F(MainForm, RadioGroupsSetTheirProperties) {
+    const TDataOrientation orientations[] = {TDataOrientation::doACB, TDataOrientation::doBAC,
+                                             TDataOrientation::doBCA, TDataOrientation::doCAB,
+                                             TDataOrientation::doCBA, TDataOrientation::doDirect};
+    for (int i = 0; i < 6; ++i) {
+        const int index = (i + 1) % 6;
+        Pick("RadioGroup5", index);
+        EXPECT_EQ(diagram.DataOrientation(), orientations[i]) << index;
+    }
+    const TCUnits units[] = {TCUnits::cuMolPercents, TCUnits::cuMolParts, TCUnits::cuMassPercents,
+                             TCUnits::cuMassParts};
+    for (int index : {0, 1, 3, 2}) {
+        Pick("RadioGroup1", index);
+        EXPECT_EQ(diagram.CUnits(), units[index]) << index;
+    }
+    const TGridType grids[] = {TGridType::gtInnerParallel, TGridType::gtOutsideScale,
+                               TGridType::gtAllScales};
+    for (int index : {0, 1, 2}) {
+        Pick("RadioGroup3", index);
+        EXPECT_EQ(diagram.GridType(), grids[index]);
+    }
+    Pick("RadioGroup2", 1);
+    EXPECT_EQ(diagram.GridSteps(), 10);
+    Pick("RadioGroup2", 0);
+    EXPECT_EQ(diagram.GridSteps(), 5);
+    Pick("RadioGroup7", 1);
+    EXPECT_EQ(diagram.TCalcMethod(), TTCalcMethod::tcPolynomial);
+    Pick("RadioGroup7", 0);
+    EXPECT_EQ(diagram.TCalcMethod(), TTCalcMethod::tcAltitude);
+
+    // The list reads C, F, K while the enumeration is C, K, F.
+    Pick("RadioGroup6", 1);
+    EXPECT_EQ(diagram.TUnits(), TTUnits::tuF);
+    Pick("RadioGroup6", 2);
+    EXPECT_EQ(diagram.TUnits(), TTUnits::tuK);
+    Pick("RadioGroup6", 0);
+    EXPECT_EQ(diagram.TUnits(), TTUnits::tuC);
+
+    Pick("IMS", 0);
+    EXPECT_FLOAT_EQ(diagram.Isotherms().MethodStep(), 0.25f);
+    Pick("IMS", 1);
+    EXPECT_FLOAT_EQ(diagram.Isotherms().MethodStep(), 0.5f);
+    Pick("IMS", 2);
+    EXPECT_FLOAT_EQ(diagram.Isotherms().MethodStep(), 1.0f);
+    Pick("RadioGroup10", 0);
+    EXPECT_EQ(diagram.Isotherms().Error(), 1);
+    Pick("RadioGroup10", 1);
+    EXPECT_EQ(diagram.Isotherms().Error(), 2);
+    Pick("RadioGroup8", 0);
+    EXPECT_EQ(diagram.Isotherms().Step(), 50);
+    Pick("RadioGroup8", 2);
+    EXPECT_EQ(diagram.Isotherms().Step(), 200);
+    Pick("RadioGroup9", 1);
+    EXPECT_EQ(diagram.Isotherms().GraphType(), TIsothermType::itPolyline);
+    Pick("RadioGroup9", 0);
+    EXPECT_EQ(diagram.Isotherms().GraphType(), TIsothermType::itPoints);
+}
+
+TEST(MainFormLocale, ScanStepTextsAndTheirReadingFollowTheLocale) {
+    const QLocale saved;
+    struct TCase {
+        QLocale locale;
+        QStringList texts;
+    };
+    for (const TCase& c :
+         {TCase{QLocale::c(), {"0.25", "0.50", "1.00"}},
+          TCase{QLocale(QLocale::German, QLocale::Germany), {"0,25", "0,50", "1,00"}}}) {
+        QLocale::setDefault(c.locale);
+        TProbeForm form;
+        auto* ims = form.findChild<TRadioGroup*>(QStringLiteral("IMS"));
+        ASSERT_NE(ims, nullptr);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(ims->ItemText(i), c.texts[i]);
+        ims->Button(1)->click();
+        EXPECT_FLOAT_EQ(form.Ternagram1().Isotherms().MethodStep(), 0.5f);
+        ims->Button(0)->click();
+        EXPECT_FLOAT_EQ(form.Ternagram1().Isotherms().MethodStep(), 0.25f);
+    }
+    QLocale::setDefault(saved);
+}
+
+TEST_F(MainForm, CheckBoxesSetTheirProperties) {
+    struct TCase {
+        const char* name;
+        bool (*read)(const TTernagram&);
+    };
+    const std::vector<TCase> cases = {
+        {"CheckBox1", [](const TTernagram& d) { return d.Legend(); }},
+        {"CheckBox2", [](const TTernagram& d) { return d.ValuesTable(); }},
+        {"CheckBox3", [](const TTernagram& d) { return d.MouseGrid(); }},
+        {"CheckBox4", [](const TTernagram& d) { return d.CoPhasesTable(); }},
+        {"CheckBox8", [](const TTernagram& d) { return d.MarkMode(); }},
+        {"CheckBox5", [](const TTernagram& d) { return d.Isotherms().Signed(); }},
+        {"DICheckBox", [](const TTernagram& d) { return d.DrawIsotherms(); }},
+    };
+    for (const TCase& c : cases) {
+        QCheckBox* box = Check(c.name);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(c.read(diagram), box->isChecked()) << c.name << " at start";
+        box->click();
+        EXPECT_EQ(c.read(diagram), box->isChecked()) << c.name;
+        box->click();
+        EXPECT_EQ(c.read(diagram), box->isChecked()) << c.name;
+    }
+}
+
+TEST_F(MainForm, SpinEditsActOnlyWhileTheirSwitchIsOn) {
+    TIsotherm& isotherms = diagram.Isotherms();
+    // Smoothing: on at start, the spin edit applies at once.
+    Spin("RxSpinEdit1")->setValue(5);
+    EXPECT_EQ(isotherms.SmoothedTimes(), 5);
+    Check("CheckBox6")->click();
+    EXPECT_FALSE(isotherms.Smoothed());
+    Spin("RxSpinEdit1")->setValue(2);
+    EXPECT_EQ(isotherms.SmoothedTimes(), 5);
+    Check("CheckBox6")->click();  // switching on takes the edit's value
+    EXPECT_TRUE(isotherms.Smoothed());
+    EXPECT_EQ(isotherms.SmoothedTimes(), 2);
+
+    // Simplification: off at start.
+    Spin("RxSpinEdit2")->setValue(3);
+    EXPECT_EQ(isotherms.SimplifiedTimes(), 1);
+    Check("CheckBox7")->click();
+    EXPECT_TRUE(isotherms.Simplified());
+    EXPECT_EQ(isotherms.SimplifiedTimes(), 3);
+    Spin("RxSpinEdit2")->setValue(2);
+    EXPECT_EQ(isotherms.SimplifiedTimes(), 2);
+
+    // Sign step: only while signing; switching signing on does not take it.
+    Spin("RxSpinEdit3")->setValue(20);
+    EXPECT_EQ(isotherms.SignStep(), 20);
+    Check("CheckBox5")->click();
+    EXPECT_FALSE(isotherms.Signed());
+    Spin("RxSpinEdit3")->setValue(35);
+    EXPECT_EQ(isotherms.SignStep(), 20);
+    Check("CheckBox5")->click();
+    EXPECT_TRUE(isotherms.Signed());
+    EXPECT_EQ(isotherms.SignStep(), 20);
+
+    Spin("HorIsothermEdit")->setValue(2150);
+    EXPECT_EQ(diagram.HotIsotherm(), 2150);
+    Spin("HorIsothermEdit")->stepDown();
+    EXPECT_EQ(diagram.HotIsotherm(), 2140);
+}
+
+TEST_F(MainForm, IsothermProgressFollowsTheSquaredRowCount) {
+    // Scan step 1.0: 99 rows.
+    Step(1);
+    EXPECT_TRUE(ProgressShown());
+    EXPECT_EQ(Percent(), "0");
+    Step(9);
+    EXPECT_EQ(Percent(), "1");
+    EXPECT_EQ(Find<QProgressBar>("ProgressBar1")->value(), 1);
+    Step(40);
+    EXPECT_EQ(Percent(), "26");  // 2500 / 9801 = 25.5 %
+    Step(20);
+    EXPECT_EQ(Percent(), "50");  // 4900 / 9801 = 49.99 %
+    EXPECT_EQ(Find<QProgressBar>("ProgressBar1")->value(), 50);
+    Step(28);
+    EXPECT_EQ(form.CalcStepCount(), 98);
+    EXPECT_EQ(Percent(), "98");
+    EXPECT_TRUE(ProgressShown());
+    Step(1);  // the 99th row ends the calculation
+    EXPECT_FALSE(ProgressShown());
+    EXPECT_EQ(Percent(), "0");
+    EXPECT_EQ(Find<QProgressBar>("ProgressBar1")->value(), 0);
+    EXPECT_EQ(form.CalcStepCount(), 0);
+
+    // The next calculation, at scan step 0.50: 199 rows.
+    Pick("IMS", 1);
+    Step(99);
+    EXPECT_TRUE(ProgressShown());
+    EXPECT_EQ(Percent(), "25");  // 9801 / 39601 = 24.75 %
+    Step(99);
+    EXPECT_TRUE(ProgressShown());
+    Step(1);
+    EXPECT_FALSE(ProgressShown());
+    EXPECT_EQ(form.CalcStepCount(), 0);
+}
+
+TEST_F(MainForm, PanelHidesBelowTheDesignSize) {
+    auto* panel = Find<QWidget>("ControlPanel");
+    form.show();
+    auto resizeTo = [&](int w, int h) {
+        form.resize(w, h);
+        QApplication::processEvents();
+        EXPECT_EQ(form.size(), QSize(w, h));
+    };
+    resizeTo(798, 567);
+    EXPECT_FALSE(panel->isHidden());
+    resizeTo(797, 567);
+    EXPECT_TRUE(panel->isHidden());
+    resizeTo(798, 567);
+    EXPECT_FALSE(panel->isHidden());
+    resizeTo(1000, 566);
+    EXPECT_TRUE(panel->isHidden());
+    resizeTo(500, 400);
+    EXPECT_TRUE(panel->isHidden());
+    resizeTo(1000, 800);
+    EXPECT_FALSE(panel->isHidden());
+    // The diagram takes the whole window while the panel is away.
+    resizeTo(700, 500);
+    EXPECT_GT(Find<QWidget>("Ternagram1")->width(), 650);
+}
+
+TEST_F(MainForm, ZoomGreysOutUnitsAndOrientation) {
+    auto* units = Group("RadioGroup1");
+    auto* orientation = Group("RadioGroup5");
+    diagram.OnZoomIn(diagram);
+    EXPECT_FALSE(units->isEnabled());
+    EXPECT_FALSE(orientation->isEnabled());
+    EXPECT_TRUE(Group("RadioGroup3")->isEnabled());
+    EXPECT_TRUE(Group("RadioGroup6")->isEnabled());
+    diagram.OnZoomOut(diagram);
+    EXPECT_TRUE(units->isEnabled());
+    EXPECT_TRUE(orientation->isEnabled());
+}
+
+TEST(BitmapFileName, AppendsTheSuffixOnlyWhenMissing) {
+    EXPECT_EQ(BitmapFileName("plot"), "plot.bmp");
+    EXPECT_EQ(BitmapFileName("plot.bmp"), "plot.bmp");
+    EXPECT_EQ(BitmapFileName("PLOT.BMP"), "PLOT.BMP");
+    EXPECT_EQ(BitmapFileName("plot.Bmp"), "plot.Bmp");
+    EXPECT_EQ(BitmapFileName("plot.png"), "plot.png.bmp");
+    EXPECT_EQ(BitmapFileName("plot.bmp.old"), "plot.bmp.old.bmp");
+    EXPECT_EQ(BitmapFileName("plotbmp"), "plotbmp.bmp");
+    EXPECT_EQ(BitmapFileName("/data/run.bmp/plot"), "/data/run.bmp/plot.bmp");
+}
+
+TEST_F(MainForm, SaveWritesTheChosenBitmapAndReportsFailures) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto* save = Find<QToolButton>("SaveSpeedButton");
+
+    form.saveName = dir.filePath(QStringLiteral("plot"));
+    save->click();
+    const QString plotBmp = dir.filePath(QStringLiteral("plot.bmp"));
+    ASSERT_TRUE(QFileInfo::exists(plotBmp));
+    EXPECT_FALSE(QFileInfo::exists(form.saveName));
+    TBitmap saved;
+    TBitmap::LoadFromFile(saved, plotBmp.toStdString());
+    EXPECT_EQ(saved.Width(), 600);
+    EXPECT_EQ(saved.Height(), 386);
+
+    QFile::remove(plotBmp);
+    form.saveName = plotBmp;
+    save->click();
+    EXPECT_TRUE(QFileInfo::exists(plotBmp));
+    EXPECT_FALSE(QFileInfo::exists(plotBmp + ".bmp"));
+    EXPECT_TRUE(form.messages.empty());
+
+    // Cancelled: nothing written, nothing said.
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+    form.saveName.clear();
+    save->click();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
+    EXPECT_TRUE(form.messages.empty());
+
+    form.saveName = dir.filePath(QStringLiteral("no/such/dir/plot"));
+    save->click();
+    ASSERT_EQ(form.messages.size(), 1u);
+    EXPECT_TRUE(form.messages[0].contains(QStringLiteral("plot.bmp")))
+        << form.messages[0].toStdString();
+}
+
+TEST_F(MainForm, PrintSaysSoWithoutPrinterAndPrintsWithOne) {
+    auto* print = Find<QToolButton>("PrintSpeedButton");
+    print->click();
+    ASSERT_EQ(form.messages.size(), 1u);
+    EXPECT_TRUE(form.messages[0].contains(QStringLiteral("printer")));
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    form.messages.clear();
+    form.hasPrinter = true;
+    form.printFile = dir.filePath(QStringLiteral("page.pdf"));
+    print->click();
+    EXPECT_TRUE(form.messages.empty());
+    EXPECT_GT(QFileInfo(form.printFile).size(), 4000);
+
+    form.printFile = dir.filePath(QStringLiteral("no/such/dir/page.pdf"));
+    print->click();
+    EXPECT_EQ(form.messages.size(), 1u);
+}
+
+TEST_F(MainForm, InfoAndAboutButtonsShowTheirWindowsModally) {
+    for (const char* name : {"InfoSpeedButton", "AboutSpeedButton"}) {
+        QDialog dialog(&form);
+        if (std::string(name) == "InfoSpeedButton") {
+            form.SetInfoForm(&dialog);
+        } else {
+            form.SetAboutBox(&dialog);
+        }
+        bool wasModal = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            wasModal = QApplication::activeModalWidget() == &dialog;
+            dialog.accept();
+        });
+        Find<QToolButton>(name)->click();
+        EXPECT_TRUE(wasModal) << name;
+        form.SetInfoForm(nullptr);
+        form.SetAboutBox(nullptr);
+    }
+}
+
+TEST_F(MainForm, HelpButtonOpensTheHelpWindow) {
+    Find<QToolButton>("HelpSpeedButton")->click();
+    ASSERT_NE(HelpWindow(), nullptr);
+    EXPECT_TRUE(HelpWindow()->isVisible());
+    HelpWindow()->close();
+}
+
+}  // namespace
+}  // namespace liquidus
