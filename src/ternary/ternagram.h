@@ -16,6 +16,8 @@
 
 namespace liquidus {
 
+class TPrinterTarget;
+
 enum class TTCalcMethod { tcAltitude, tcPolynomial, tcThermodynamic };
 enum class TGridType { gtInnerParallel, gtOutsideScale, gtAllScales };
 
@@ -122,7 +124,9 @@ public:
     /// Renders and saves a Windows bitmap under `fileName` as given. Throws
     /// std::runtime_error when the file cannot be written.
     void SaveToBitmap(const std::string& fileName, bool monochrome);
-    void PrintDiagram(class TPrinterTarget& printer);  // the picture at page width; may throw
+    /// Prints the fixed-size picture across the page width with a credit line
+    /// below it. Printer errors reach the caller; a started job is cancelled.
+    void PrintDiagram(TPrinterTarget& printer);
 
     // Drawing routines; each draws on the bitmap it is given.
     void DrawBackground(TBitmap& bitmap, const TRect& rect);
