@@ -496,7 +496,7 @@ void RunQuery(const TRequest& request, std::istream& in, std::ostream& out) {
         const double b = query.B * 100 / total;
         constexpr double kSlack = 1e-9;
         const bool inTriangle = a >= -kSlack && b >= -kSlack && 100 - a - b >= -kSlack;
-        const int field = inTriangle ? diagram.AreaAtComposition(*fields, a, b) : -1;
+        const int field = inTriangle ? diagram.AreaNearComposition(*fields, a, b) : -1;
         if (field < 0) {
             out << "-\t-\n";
             continue;

@@ -278,15 +278,33 @@ std::optional<double> TTernagram::AreaTemperature(int areaIndex, double a, doubl
     return std::nullopt;
 }
 
-int TTernagram::AreaAtComposition(const TBitmap& picture, double a, double b) {
+int TTernagram::AreaOffTheLine(const TBitmap& picture, int x, int y, int dx, int dy) {
     const TCanvas& canvas = picture.Canvas();
+    while (x >= 0 && y >= 0 && x < picture.Width() && y < picture.Height() &&
+           canvas.Pixel(x, y) == clBlack) {
+        x += dx;
+        y += dy;
+    }
+    return AreaAtPixel(canvas, x, y, canvas.Pixel(x, y));
+}
+
+int TTernagram::AreaAtComposition(const TBitmap& picture, double a, double b) {
     int x = 0;
     int y = 0;
     CompositionToPixel(a, b, x, y);
-    while (x < picture.Width() && canvas.Pixel(x, y) == clBlack) {
-        ++x;
+    return AreaOffTheLine(picture, x, y, 1, 0);
+}
+
+int TTernagram::AreaNearComposition(const TBitmap& picture, double a, double b) {
+    int x = 0;
+    int y = 0;
+    CompositionToPixel(a, b, x, y);
+    constexpr int kSteps[4][2] = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}};
+    for (const auto& step : kSteps) {
+        const int area = AreaOffTheLine(picture, x, y, step[0], step[1]);
+        if (area >= 0) return area;
     }
-    return AreaAtPixel(canvas, x, y, canvas.Pixel(x, y));
+    return -1;
 }
 
 bool TTernagram::ReservesLegendBand() const {

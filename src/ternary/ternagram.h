@@ -107,6 +107,10 @@ public:
     /// as the isotherm scan finds it: from the composition's pixel step right
     /// off black lines, then the field of that colour. -1 for none.
     int AreaAtComposition(const TBitmap& picture, double a, double b);
+    /// As AreaAtComposition, but where stepping right finds no field (on the
+    /// right edge or along the base, where the outline runs on to the
+    /// paper), the steps left, up and down are tried in that order.
+    int AreaNearComposition(const TBitmap& picture, double a, double b);
 
     /// Layout of the control's own size, with the legend band when needed.
     void CalcLayout();
@@ -160,6 +164,9 @@ protected:
     bool m_mouseGridShown = false;
 
 private:
+    /// Steps from (x, y) by (dx, dy) while the picture is black, then
+    /// identifies the field there.
+    int AreaOffTheLine(const TBitmap& picture, int x, int y, int dx, int dy);
     /// The client area less the border frame.
     TRect ClientRect() const;
     /// The layers above the background, in paint order.

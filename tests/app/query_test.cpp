@@ -109,12 +109,20 @@ TEST(Query, OutsideOrFieldlessPrintsDashes) {
     EXPECT_EQ(answer.Rows[0][2], "-20.000");
 }
 
-TEST(Query, OnAGridLineTheFieldIsStillFound) {
-    // B = 20 lies on a horizontal grid line of the painted picture.
-    const TAnswer answer = Query({"--query", "30,20", "--query", "40,40"});
+TEST(Query, OnGridLinesAndTheTrianglesSidesTheFieldIsStillFound) {
+    // B = 20 lies on a horizontal grid line of the painted picture; the
+    // others lie on the base (B = 0), the right side (A = 0) and the left
+    // side (C = 0), where stepping right alone would leave the triangle.
+    const TAnswer answer = Query({"--query", "30,20", "--query", "40,40", "--query", "50,0",
+                                  "--query", "0,50", "--query", "50,50", "--query", "30,0.5"});
     ASSERT_EQ(answer.Status, 0);
-    EXPECT_NE(answer.Rows[0][3], "-");
+    ASSERT_EQ(answer.Rows.size(), 6u);
+    EXPECT_EQ(answer.Rows[0][3], "Spinel");
     EXPECT_NE(answer.Rows[1][3], "-");
+    EXPECT_EQ(answer.Rows[2][3], "Periclase");  // between its base vertices (46, 0) and (100, 0)
+    EXPECT_EQ(answer.Rows[3][3], "Mullite");    // between (0, 23) and (0, 93)
+    EXPECT_EQ(answer.Rows[4][3], "Forsterite");  // between (51, 49) and (38, 62)
+    EXPECT_EQ(answer.Rows[5][3], "Spinel");
 }
 
 TEST(Query, UnitsAndOrientationsDescribeTheSameMixture) {

@@ -390,3 +390,40 @@ TEST_F(Export, TablesOnlyWithAMarkedPoint) {
 
 }  // namespace
 }  // namespace liquidus
+
+namespace liquidus {
+namespace {
+
+TEST(FieldLookup, ScanRuleStepsRightAndTheEdgeFallbackTriesTheOtherWays) {
+    TTernagram diagram;
+    LoadSampleDiagram(diagram);
+    diagram.SetBounds(800, 600);
+    const std::unique_ptr<TBitmap> map = diagram.RenderFieldMap();
+    // Inside a field both agree.
+    EXPECT_EQ(diagram.AreaAtComposition(*map, 32, 24), 0);
+    EXPECT_EQ(diagram.AreaNearComposition(*map, 32, 24), 0);
+    // On the base the outline runs right out of the triangle: the scan rule
+    // finds nothing, the fallback steps up into Periclase.
+    EXPECT_EQ(diagram.AreaAtComposition(*map, 50, 0), -1);
+    EXPECT_EQ(diagram.AreaNearComposition(*map, 50, 0), 2);
+    // The map has no grid: a point on a grid row is read directly.
+    int x = 0, y = 0;
+    diagram.CompositionToPixel(30, 20, x, y);
+    EXPECT_NE(map->Canvas().Pixel(x + 3, y), clBlack);
+    // On a boundary between two fields the colours on either side decide:
+    // two different ones make a division point and no field.
+    diagram.CompositionToPixel(32, 24, x, y);
+    const TCanvas& canvas = map->Canvas();
+    while (canvas.Pixel(x, y) != clBlack) ++x;  // Spinel's right-hand boundary
+    EXPECT_EQ(diagram.AreaAtPixel(canvas, x, y, clBlack), -1);
+    EXPECT_TRUE(diagram.IsDivisionPoint());
+    EXPECT_EQ(diagram.AreaAtPixel(canvas, x - 3, y, canvas.Pixel(x - 3, y)), 0);
+    EXPECT_FALSE(diagram.IsDivisionPoint());
+    // Without fills there is no field anywhere.
+    diagram.SetDrawAreas(false);
+    const std::unique_ptr<TBitmap> bare = diagram.RenderFieldMap();
+    EXPECT_EQ(diagram.AreaNearComposition(*bare, 32, 24), -1);
+}
+
+}  // namespace
+}  // namespace liquidus
