@@ -106,10 +106,6 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& from, const TRect& source) {
-    // A shallow copy: if source and destination are the same bitmap, the
-    // first write below detaches the destination, so overlapping copies read
-    // the unchanged picture.
-    const QImage sourceImage = from.Bitmap().Image();
     QImage& target = m_owner.Image();
 
     const Extent dx = MakeExtent(dest.Left, dest.Right);
@@ -140,6 +136,11 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& from, const TRect& sour
         }
         return;
     }
+
+    // A shallow copy: if source and destination are the same bitmap, the
+    // first write below detaches the destination, so overlapping copies read
+    // the unchanged picture. Blackness reads nothing and so copies nothing.
+    const QImage sourceImage = from.Bitmap().Image();
 
     // Source column of every visible destination column; -1 where the
     // source rectangle reaches outside its bitmap (left unchanged).

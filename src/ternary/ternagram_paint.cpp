@@ -39,17 +39,23 @@ TRect TTernagram::ClientRect() const {
 void TTernagram::Paint() {
     m_painted = false;
     CalcLayout();
+    TBitmap frame(Width(), Height());
+    frame.SetSystemColorResolver(Screen().SystemColorResolver());
+    ClearBitmap(frame);
     TBltBitmap picture;
-    picture.MakeLike(Screen());
+    picture.MakeLike(frame);
     ClearBitmap(picture);
     DrawBackground(picture, ClientRect());
     if (!IsTooSmall()) {
         DrawLayers(picture, PaperColor());
     }
-    // The picture goes to the screen in one copy, so no partly drawn diagram
-    // is ever shown.
+    // XOR onto black is the picture itself; the screen then takes it in one
+    // copy, so no partly drawn diagram is ever shown.
+    frame.Canvas().CopyMode = TCopyMode::cmSrcInvert;
+    frame.Canvas().Draw(0, 0, picture);
+    frame.Canvas().CopyMode = TCopyMode::cmSrcCopy;
     Canvas().CopyMode = TCopyMode::cmSrcCopy;
-    Canvas().Draw(0, 0, picture);
+    Canvas().Draw(0, 0, frame);
     if (m_mouseGridShown) {
         DrawMouseGrid();
     }
