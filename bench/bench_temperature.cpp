@@ -22,30 +22,24 @@ const std::vector<TAreaData>& SampleAreas() {
     return areas;
 }
 
-void BM_Altitude(benchmark::State& state) {
+// One evaluation at the field's fill point per iteration.
+template <double (*Evaluate)(const TAreaData&, double, double)>
+void BM_AtFillPoint(benchmark::State& state) {
     const TAreaData& area = SampleAreas()[state.range(0)];
     double a = area.FillA;
     double b = area.FillB;
     for (auto _ : state) {
         benchmark::DoNotOptimize(a);
         benchmark::DoNotOptimize(b);
-        benchmark::DoNotOptimize(AltitudeTemperature(area, a, b));
+        benchmark::DoNotOptimize(Evaluate(area, a, b));
     }
     state.SetLabel(area.Name.str());
 }
 
+void BM_Altitude(benchmark::State& state) { BM_AtFillPoint<AltitudeTemperature>(state); }
+
 // A fresh fit on every call.
-void BM_PolynomialCold(benchmark::State& state) {
-    const TAreaData& area = SampleAreas()[state.range(0)];
-    double a = area.FillA;
-    double b = area.FillB;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(a);
-        benchmark::DoNotOptimize(b);
-        benchmark::DoNotOptimize(PolynomialTemperature(area, a, b));
-    }
-    state.SetLabel(area.Name.str());
-}
+void BM_PolynomialCold(benchmark::State& state) { BM_AtFillPoint<PolynomialTemperature>(state); }
 
 // The field's fit is kept: the vertices are compared and the polynomial
 // evaluated.

@@ -3,7 +3,7 @@
 namespace liquidus {
 
 TCustomControl::TCustomControl(int width, int height, TControlHost* host)
-    : m_host(host != nullptr ? host : &m_nullHost), m_screen(width, height) {
+    : m_host(&m_nullHost), m_screen(width, height) {
     SetHost(host);
 }
 
