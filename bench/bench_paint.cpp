@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/sample.h"
+#include "sample/sample.h"
 #include "canvas/canvas.h"
 #include "ternary/ternagram.h"
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/sampledata.h"
+#include "sample/sampledata.h"
 #include "isotherms/altitude.h"
 #include "isotherms/polynoms.h"
 

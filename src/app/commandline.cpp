@@ -24,7 +24,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/sample.h"
+#include "sample/sample.h"
 #include "canvas/canvas.h"
 #include "canvas/control.h"
 #include "model/format.h"

@@ -26,7 +26,7 @@
 #include "app/help.h"
 #include "app/pagecontrol.h"
 #include "app/radiogroup.h"
-#include "app/sample.h"
+#include "sample/sample.h"
 #include "app/splashform.h"
 #include "canvas/rounding.h"
 #include "qt/controlwidget.h"

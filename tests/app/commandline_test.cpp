@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/sample.h"
+#include "sample/sample.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/commandline.h"
-#include "app/sample.h"
-#include "app/sampledata.h"
+#include "sample/sample.h"
+#include "sample/sampledata.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {

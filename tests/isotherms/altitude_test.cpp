@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/sampledata.h"
+#include "sample/sampledata.h"
 
 namespace liquidus {
 namespace {

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <stdexcept>
 
-#include "app/sample.h"
+#include "sample/sample.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/sample.h"
+#include "sample/sample.h"
 #include "support/fakehost.h"
 #include "support/probe.h"
 #include "ternary/ternagram.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/sample.h"
-#include "app/sampledata.h"
+#include "sample/sample.h"
+#include "sample/sampledata.h"
 #include "canvas/rounding.h"
 #include "support/fakehost.h"
 #include "support/probe.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/sample.h"
+#include "sample/sample.h"
 #include "canvas/printer.h"
 #include "support/fakehost.h"
 #include "ternary/ternagram.h"

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/sample.h"
-#include "app/sampledata.h"
+#include "sample/sample.h"
+#include "sample/sampledata.h"
 #include "support/fakehost.h"
 #include "support/probe.h"
 #include "ternary/ternagram.h"

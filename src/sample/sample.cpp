@@ -1,8 +1,8 @@
-#include "app/sample.h"
+#include "sample/sample.h"
 
 #include <string>
 
-#include "app/sampledata.h"
+#include "sample/sampledata.h"
 
 namespace liquidus {
 

@@ -1,4 +1,4 @@
-#include "app/sampledata.h"
+#include "sample/sampledata.h"
 
 #include <algorithm>
 #include <cstddef>
