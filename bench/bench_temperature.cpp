@@ -8,6 +8,7 @@
 
 #include "sample/sampledata.h"
 #include "isotherms/altitude.h"
+#include "isotherms/meanvalue.h"
 #include "isotherms/polynoms.h"
 
 namespace liquidus {
@@ -58,9 +59,13 @@ void BM_PolynomialWarm(benchmark::State& state) {
     state.SetLabel(area.Name.str());
 }
 
+// Nothing is kept between calls.
+void BM_MeanValue(benchmark::State& state) { BM_AtFillPoint<MeanValueTemperature>(state); }
+
 BENCHMARK(BM_Altitude)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
 BENCHMARK(BM_PolynomialCold)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
 BENCHMARK(BM_PolynomialWarm)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
+BENCHMARK(BM_MeanValue)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
 
 }  // namespace
 }  // namespace liquidus

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Configures once, then builds incrementally into build/.
+# Configures once, then builds incrementally. LIQUIDUS_BUILD_DIR picks the
+# tree (default build/), LIQUIDUS_BUILD_TYPE its type on first configure.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${LIQUIDUS_BUILD_DIR:-$root/build}"
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DLIQUIDUS_WERROR="$werror" >&2
+  cmake -S "$root" -B "$build" -G Ninja -DLIQUIDUS_WERROR="$werror" \
+    ${LIQUIDUS_BUILD_TYPE:+-DCMAKE_BUILD_TYPE="$LIQUIDUS_BUILD_TYPE"} >&2
 fi
 cmake --build "$build" -j "$(nproc)" >&2

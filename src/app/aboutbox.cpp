@@ -137,7 +137,9 @@ private:
 };
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About "));
+    // "About " without its trailing blank: the window system adds
+    // " — Liquidus" after the caption, and the blank would show doubled.
+    setWindowTitle(QStringLiteral("About"));
     setFixedSize(kClientWidth, kClientHeight);
     setFont(QFont(QStringLiteral("Arial"), 10));
 

@@ -73,6 +73,31 @@ QPixmap SaveGlyph() {
     return pixmap;
 }
 
+QPixmap OpenDiagramGlyph() {
+    QPixmap pixmap = Blank(kGlyphSize);
+    QPainter p(&pixmap);
+    p.setPen(Qt::black);
+    p.setBrush(QColor(0xE0, 0xC0, 0x40));
+    p.drawPolygon(QPolygon({{1, 3}, {6, 3}, {7, 5}, {14, 5}, {14, 13}, {1, 13}}));  // folder
+    p.setBrush(QColor(0xFF, 0xE0, 0x80));
+    p.drawPolygon(QPolygon({{1, 13}, {4, 7}, {15, 7}, {14, 13}}));  // its open flap
+    return pixmap;
+}
+
+// A page with a small triangle on it: the diagram's data, not its picture.
+QPixmap SaveDiagramGlyph() {
+    QPixmap pixmap = Blank(kGlyphSize);
+    QPainter p(&pixmap);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygon({{2, 1}, {10, 1}, {13, 4}, {13, 14}, {2, 14}}));
+    p.drawLine(10, 1, 10, 4);
+    p.drawLine(10, 4, 13, 4);
+    p.setBrush(QColor(0xB0, 0xFF, 0xB0));
+    p.drawPolygon(QPolygon({{7, 6}, {4, 12}, {11, 12}}));
+    return pixmap;
+}
+
 QPixmap LetterGlyph(const QString& letter, const QColor& disc) {
     QPixmap pixmap = Blank(kGlyphSize);
     QPainter p(&pixmap);
@@ -110,6 +135,10 @@ QIcon ButtonGlyph(TGlyph glyph) {
             return QIcon(LetterGlyph(QStringLiteral("i"), QColor(0x00, 0x00, 0xC0)));
         case TGlyph::About:
             return QIcon(TrianglePicture(kGlyphSize));
+        case TGlyph::OpenDiagram:
+            return QIcon(OpenDiagramGlyph());
+        case TGlyph::SaveDiagram:
+            return QIcon(SaveDiagramGlyph());
     }
     return {};
 }

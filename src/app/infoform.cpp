@@ -1,15 +1,16 @@
 #include "app/infoform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextEdit>
 
 #include "app/rtf.h"
+#include "canvas/savefile.h"
 
 namespace liquidus {
 
@@ -32,6 +33,28 @@ QString PlainText(const QByteArray& data) {
     return utf8.hasError() ? QString::fromLatin1(data) : text;
 }
 }  // namespace
+
+QStringList InstalledDataDirs() {
+    QStringList dirs;
+    if (QCoreApplication::instance() != nullptr) {
+        dirs << QDir(QCoreApplication::applicationDirPath())
+                    .filePath(QStringLiteral("../share/liquidus"));
+    }
+#ifdef LIQUIDUS_DATADIR
+    dirs << QStringLiteral(LIQUIDUS_DATADIR);
+#endif
+    return dirs;
+}
+
+QString LocateInfoFile(const QStringList& dataDirs) {
+    const QString name = QString::fromLatin1(kInfoFileName);
+    if (QFileInfo(name).isFile()) return name;
+    for (const QString& dir : dataDirs) {
+        const QString candidate = QDir(dir).filePath(name);
+        if (QFileInfo(candidate).isFile()) return QDir::cleanPath(candidate);
+    }
+    return name;
+}
 
 TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Info"));
@@ -99,12 +122,15 @@ bool TInfoForm::LoadFile(const QString& fileName, QString* error) {
 }
 
 bool TInfoForm::SaveFile(const QString& fileName, QString* error) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteRtf(*m_richEdit->document())) < 0 ||
-        !file.commit()) {
+    const QByteArray rtf = WriteRtf(*m_richEdit->document());
+    try {
+        SaveFileAtomically(QFile::encodeName(fileName).toStdString(), [&rtf](QIODevice& device) {
+            return device.write(rtf) == rtf.size();
+        });
+    } catch (const TSaveError& failure) {
         if (error) {
             *error = QStringLiteral("Cannot create file \"%1\". %2")
-                         .arg(DisplayName(fileName), file.errorString());
+                         .arg(DisplayName(fileName), QString::fromStdString(failure.Reason));
         }
         return false;
     }

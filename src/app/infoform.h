@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class QPushButton;
 class QTextEdit;
@@ -12,6 +13,16 @@ namespace liquidus {
 
 /// The info file's name; it is read from the current directory.
 inline constexpr char kInfoFileName[] = "liquidus.inf";
+
+/// Where an installed program keeps its data: beside the executable's
+/// share/liquidus (wherever the prefix was moved to), then the prefix it was
+/// built for.
+QStringList InstalledDataDirs();
+
+/// The info file to load: kInfoFileName in the current directory when it is
+/// there, else the first of `dataDirs` that holds one, else kInfoFileName
+/// (so that the error names the file the program looked for first).
+QString LocateInfoFile(const QStringList& dataDirs);
 
 /// Modal window "Info" with the info text, an OK button and a hidden "Save"
 /// button that writes the text back to the file it was loaded from.

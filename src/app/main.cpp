@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/commandline.h"
+#include "app/cli/commandline.h"
 #include "app/mainwindow.h"
 
 namespace {
@@ -30,5 +30,5 @@ int main(int argc, char** argv) {
         QGuiApplication app(qtArgc, argv);
         return liquidus::RunCommandLine(args, std::cin, std::cout, std::cerr);
     }
-    return liquidus::RunWindow(argc, argv);
+    return liquidus::RunWindow(argc, argv, liquidus::WindowDiagramFile(args));
 }

@@ -3,12 +3,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPrinter>
@@ -20,6 +25,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
+#include <cmath>
 #include <stdexcept>
 
 #include "app/glyphs.h"
@@ -59,7 +65,8 @@ constexpr std::array kCUnits = {TCUnits::cuMolPercents, TCUnits::cuMolParts,
                                 TCUnits::cuMassPercents, TCUnits::cuMassParts};
 constexpr std::array kGridTypes = {TGridType::gtInnerParallel, TGridType::gtOutsideScale,
                                    TGridType::gtAllScales};
-constexpr std::array kTCalcMethods = {TTCalcMethod::tcAltitude, TTCalcMethod::tcPolynomial};
+constexpr std::array kTCalcMethods = {TTCalcMethod::tcAltitude, TTCalcMethod::tcPolynomial,
+                                      TTCalcMethod::tcMeanValue};
 // The list reads C, F, K; the enumeration is ordered C, K, F.
 constexpr std::array kTUnits = {TTUnits::tuC, TTUnits::tuF, TTUnits::tuK};
 constexpr std::array kIsothermTypes = {TIsothermType::itPoints, TIsothermType::itPolyline};
@@ -260,8 +267,77 @@ QWidget* TMainForm::BuildDiagramPage() {
     layout->addWidget(m_radioGroup4);
     layout->addWidget(m_radioGroup5);
     layout->addWidget(m_radioGroup1);
+    layout->addWidget(BuildGoToBox());
     layout->addStretch(1);
     return page;
+}
+
+QGroupBox* TMainForm::BuildGoToBox() {
+    QGroupBox* box = MakeGroupBox("GoToGroupBox", QStringLiteral("Go to Composition"));
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(6, 2, 4, 3);
+    const QString positions[3] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    for (int i = 0; i < 3; ++i) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(QStringLiteral("GoToEdit") + positions[i]);
+        edit->setPlaceholderText(positions[i]);
+        grid->addWidget(edit, 0, i);
+        m_goToEdits[static_cast<std::size_t>(i)] = edit;
+    }
+    auto* button = new QPushButton(QStringLiteral("Go"));
+    button->setObjectName(QStringLiteral("GoToButton"));
+    connect(button, &QPushButton::clicked, this, &TMainForm::GoToButtonClick);
+    m_goToLabel = new QLabel;
+    m_goToLabel->setObjectName(QStringLiteral("GoToLabel"));
+    m_goToLabel->setWordWrap(true);
+    grid->addWidget(button, 1, 0);
+    grid->addWidget(m_goToLabel, 1, 1, 1, 2);
+    return box;
+}
+
+void TMainForm::GoToButtonClick() {
+    const double total = m_ternagram1.UnitsTotal();
+    std::array<double, 3> shares{};
+    for (std::size_t i = 0; i < shares.size(); ++i) {
+        bool ok = false;
+        const QString text = m_goToEdits[i]->text().trimmed();
+        shares[i] = QLocale().toDouble(text, &ok);
+        if (!ok) shares[i] = text.toDouble(&ok);
+        if (!ok) {
+            ShowMessage(QStringLiteral("Enter three numbers: the shares of A, B and C."));
+            return;
+        }
+    }
+    const QString totalText = QString::number(total);
+    if (std::abs(shares[0] + shares[1] + shares[2] - total) > total * 1e-6) {
+        ShowMessage(QStringLiteral("The three shares must add up to %1.").arg(totalText));
+        return;
+    }
+    switch (m_ternagram1.GoToComposition(shares[0], shares[1])) {
+        case TGoToResult::OutsideTriangle:
+            ShowMessage(QStringLiteral("The composition lies outside the triangle: each share "
+                                       "must lie between 0 and %1.")
+                            .arg(totalText));
+            return;
+        case TGoToResult::OutsideZoom:
+            ShowMessage(QStringLiteral("The composition lies outside the zoom window; click "
+                                       "the diagram to zoom out first."));
+            return;
+        case TGoToResult::NoField:
+            ShowMessage(QStringLiteral("No phase field is drawn at that composition."));
+            return;
+        case TGoToResult::Marked:
+        case TGoToResult::Read: break;
+    }
+    const int area = m_ternagram1.CursorArea();
+    QString reading = QString::fromStdString(m_ternagram1.DivisionPointText());
+    if (!m_ternagram1.IsDivisionPoint() && area >= 0) {
+        reading = QString::fromStdString(m_ternagram1.AreaList()[area].Name.str()) +
+                  QStringLiteral(", ") +
+                  QString::fromStdString(
+                      FormatTemperature(m_ternagram1.CursorPoint().T, m_ternagram1.TUnits()));
+    }
+    m_goToLabel->setText(reading);
 }
 
 QWidget* TMainForm::BuildPresentationPage() {
@@ -303,9 +379,11 @@ QWidget* TMainForm::BuildTemperaturePage() {
     page->setObjectName(QStringLiteral("Temperature"));
     QVBoxLayout* layout = CompactColumn(page, 2);
 
-    m_radioGroup7 = MakeRadioGroup(
-        "RadioGroup7", QStringLiteral("Temperature Method"),
-        {QStringLiteral("Altutude (Auto)"), QStringLiteral("Polynomial (Auto)")}, 1, 0);
+    m_radioGroup7 = MakeRadioGroup("RadioGroup7", QStringLiteral("Temperature Method"),
+                                   {QStringLiteral("Altutude (Auto)"),
+                                    QStringLiteral("Polynomial (Auto)"),
+                                    QStringLiteral("Mean Value (Smooth)")},
+                                   1, 0);
     m_radioGroup6 =
         MakeRadioGroup("RadioGroup6", QStringLiteral("Temperature Units"),
                        {QStringLiteral("C"), QStringLiteral("F"), QStringLiteral("K")}, 3, 0);
@@ -338,6 +416,8 @@ QWidget* TMainForm::BuildTemperaturePage() {
 
     QGroupBox* presentation = MakeGroupBox("GroupBox2", QStringLiteral("Isotherms Presentation"));
     QVBoxLayout* presColumn = CompactColumn(presentation, 1);
+    // Room for the raised Hot Isotherm panel inside the group's frame.
+    presColumn->setContentsMargins(7, 3, 7, 4);
     m_radioGroup8 =
         MakeRadioGroup("RadioGroup8", QStringLiteral("Isotherms Step"),
                        {QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200")}, 3, 1);
@@ -441,6 +521,10 @@ QWidget* TMainForm::BuildButtonBar() {
     m_helpSpeedButton = button("HelpSpeedButton", QStringLiteral("Help"), TGlyph::Help);
     m_infoSpeedButton = button("InfoSpeedButton", QStringLiteral("Info"), TGlyph::Info);
     m_aboutSpeedButton = button("AboutSpeedButton", QStringLiteral("About"), TGlyph::About);
+    m_openDiagramButton =
+        button("OpenDiagramButton", QStringLiteral("Open diagram…"), TGlyph::OpenDiagram);
+    m_saveDiagramButton =
+        button("SaveDiagramButton", QStringLiteral("Save diagram…"), TGlyph::SaveDiagram);
     row->addStretch(1);
     return bar;
 }
@@ -487,6 +571,9 @@ void TMainForm::ConnectHandlers() {
     connect(m_helpSpeedButton, &QToolButton::clicked, this, &TMainForm::HelpSpeedButtonClick);
     connect(m_infoSpeedButton, &QToolButton::clicked, this, &TMainForm::InfoSpeedButtonClick);
     connect(m_aboutSpeedButton, &QToolButton::clicked, this, &TMainForm::AboutSpeedButtonClick);
+    connect(m_openDiagramButton, &QToolButton::clicked, this, &TMainForm::OpenDiagramButtonClick);
+    connect(m_saveDiagramButton, &QToolButton::clicked, this, &TMainForm::SaveDiagramButtonClick);
+    setAcceptDrops(true);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
@@ -653,8 +740,12 @@ void TMainForm::SaveSpeedButtonClick() {
     if (chosen.isEmpty()) {
         return;
     }
+    const QString fileName = BitmapFileName(chosen);
+    if (QFileInfo::exists(fileName) && !ConfirmOverwrite(fileName)) {
+        return;
+    }
     try {
-        m_ternagram1.SaveToBitmap(QFile::encodeName(BitmapFileName(chosen)).toStdString(), false);
+        m_ternagram1.SaveToBitmap(QFile::encodeName(fileName).toStdString(), false);
     } catch (const std::runtime_error& e) {
         ShowMessage(QString::fromStdString(e.what()));
     }
@@ -685,10 +776,16 @@ void TMainForm::Ternagram1ZoomOut() {
 void TMainForm::Ternagram1IsothermCalcStep() {
     if (m_calcStepCount == 0) {
         m_progressGroupBox->show();
+        // A picture printed or saved now would carry half-collected isotherms.
+        m_printSpeedButton->setEnabled(false);
+        m_saveSpeedButton->setEnabled(false);
     }
     const int k = ++m_calcStepCount;
     // Rows of the triangular scan; row k ends after about k²/2 of N²/2 points.
-    const int n = Round(100.0 / m_ternagram1.Isotherms().MethodStep()) - 1;
+    // The running scan keeps its own step when a new one is picked meanwhile.
+    const int running = m_ternagram1.IsothermScanRows();
+    const int n =
+        running > 0 ? running : Round(100.0 / m_ternagram1.Isotherms().MethodStep()) - 1;
     const double done = static_cast<double>(k) * k / 2.0;
     const double all = static_cast<double>(n) * n / 2.0;
     const int percent = Round(done * 100.0 / all);
@@ -697,6 +794,8 @@ void TMainForm::Ternagram1IsothermCalcStep() {
     // Also past the last row, should the step have changed mid-calculation.
     if (k >= n) {
         m_progressGroupBox->hide();
+        m_printSpeedButton->setEnabled(true);
+        m_saveSpeedButton->setEnabled(true);
         m_calcStepCount = 0;
         m_progressBar1->setValue(0);
         m_label2->setText(QStringLiteral("0"));
@@ -704,8 +803,19 @@ void TMainForm::Ternagram1IsothermCalcStep() {
 }
 
 QString TMainForm::AskSaveFileName() {
-    return QFileDialog::getSaveFileName(this, QString(), QString(),
-                                        QString::fromLatin1(kBitmapFilter));
+    // The name is checked for overwriting once ".bmp" is on it, and the
+    // filter reads as it should, without the pattern repeated after it.
+    return QFileDialog::getSaveFileName(
+        this, QString(), QString(), QString::fromLatin1(kBitmapFilter), nullptr,
+        QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
+}
+
+bool TMainForm::ConfirmOverwrite(const QString& fileName) {
+    return QMessageBox::question(
+               this, QGuiApplication::applicationDisplayName(),
+               QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                   .arg(QDir::toNativeSeparators(QFileInfo(fileName).fileName()))) ==
+           QMessageBox::Yes;
 }
 
 std::unique_ptr<QPrinter> TMainForm::OpenPrinter() {

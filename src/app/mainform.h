@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <memory>
 
 #include "ternary/ternagram.h"
@@ -13,6 +14,7 @@ class QDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPrinter;
 class QProgressBar;
 class QSpinBox;
@@ -82,16 +84,35 @@ public:
     void AboutSpeedButtonClick();
     void Ternagram1ZoomIn();
     void Ternagram1ZoomOut();
+    /// Reads and marks the composition typed into the three share boxes.
+    void GoToButtonClick();
+    void OpenDiagramButtonClick();
+    void SaveDiagramButtonClick();
+    /// Loads a diagram file into the diagram; a file that cannot be read or
+    /// is not valid leaves the diagram as it was and is reported in a
+    /// message. False when nothing was loaded.
+    bool OpenDiagramFile(const QString& fileName);
+    /// The diagram file shown or last saved; empty for the sample.
+    const QString& DiagramFileName() const { return m_diagramFileName; }
     void Ternagram1IsothermCalcStep();
 
 protected:
     // What the window asks of the user and the system; tests stand in here.
     /// Runs the save dialog; an empty name means the user cancelled.
     virtual QString AskSaveFileName();
+    /// Asked for the name the picture will really be written to, which may
+    /// have gained ".bmp" after the dialog closed.
+    virtual bool ConfirmOverwrite(const QString& fileName);
     /// The default printer, nullptr when there is none.
     virtual std::unique_ptr<QPrinter> OpenPrinter();
     /// A modal message with an OK button, titled with the application title.
     virtual void ShowMessage(const QString& text);
+    /// The open and save dialogs for diagram files; empty when cancelled.
+    virtual QString AskOpenDiagramName();
+    virtual QString AskSaveDiagramName();
+
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -100,6 +121,7 @@ private:
     void FormCreate();
     void BuildControlPanel();
     QWidget* BuildDiagramPage();
+    QGroupBox* BuildGoToBox();
     QWidget* BuildPresentationPage();
     QWidget* BuildTemperaturePage();
     QWidget* BuildMaterialsPage();
@@ -123,6 +145,8 @@ private:
     TRadioGroup* m_radioGroup4 = nullptr;
     TRadioGroup* m_radioGroup5 = nullptr;
     TRadioGroup* m_radioGroup1 = nullptr;
+    std::array<QLineEdit*, 3> m_goToEdits{};
+    QLabel* m_goToLabel = nullptr;
     // Presentation
     QCheckBox* m_checkBox1 = nullptr;
     QCheckBox* m_checkBox2 = nullptr;
@@ -155,6 +179,12 @@ private:
     QToolButton* m_helpSpeedButton = nullptr;
     QToolButton* m_infoSpeedButton = nullptr;
     QToolButton* m_aboutSpeedButton = nullptr;
+    QToolButton* m_openDiagramButton = nullptr;
+    QToolButton* m_saveDiagramButton = nullptr;
+    QString m_diagramFileName;
+    /// After a diagram file is opened or saved: the radio groups and the
+    /// window title follow the diagram.
+    void DiagramFileChanged(const QString& fileName);
 };
 
 }  // namespace liquidus

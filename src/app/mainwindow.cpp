@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <iostream>
 #include <memory>
@@ -26,7 +27,20 @@ bool DisplayAvailable() {
 }
 }  // namespace
 
-int RunWindow(int argc, char** argv) {
+std::optional<std::string> WindowDiagramFile(const std::vector<std::string>& args) {
+    constexpr std::string_view kOption = "--diagram";
+    std::string file;
+    if (args.size() == 2 && args[0] == kOption) {
+        file = args[1];
+    } else if (args.size() == 1 && args[0].starts_with(std::string(kOption) + "=")) {
+        file = args[0].substr(kOption.size() + 1);
+    }
+    // What the command line would take for another option is left to it.
+    if (file.empty() || file.starts_with("--")) return std::nullopt;
+    return file;
+}
+
+int RunWindow(int argc, char** argv, const std::optional<std::string>& diagramFile) {
     if (!DisplayAvailable()) {
         std::cerr << "liquidus: no display available; use --export FILE to render the diagram "
                      "to a file (see --help)\n";
@@ -45,10 +59,11 @@ int RunWindow(int argc, char** argv) {
     TAboutBox aboutBox(&mainForm);
     TInfoForm infoForm(&mainForm);
     QString error;
-    if (!infoForm.LoadFile(QString::fromLatin1(kInfoFileName), &error)) {
-        // Over the splash, which stays on top of everything else.
+    if (!infoForm.LoadFile(LocateInfoFile(InstalledDataDirs()), &error)) {
+        // The splash stays on top of everything: it would cover the box.
+        splash->hide();
         QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), error,
-                        QMessageBox::Ok, splash.get());
+                        QMessageBox::Ok);
         box.exec();
     }
     mainForm.SetAboutBox(&aboutBox);
@@ -61,6 +76,10 @@ int RunWindow(int argc, char** argv) {
         return 0;
     }
     mainForm.showMaximized();
+    if (diagramFile) {
+        // A file that cannot be opened is reported; the sample stays.
+        mainForm.OpenDiagramFile(QFile::decodeName(QByteArray::fromStdString(*diagramFile)));
+    }
     return QApplication::exec();
 }
 

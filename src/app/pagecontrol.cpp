@@ -50,7 +50,14 @@ protected:
 
 public:
     void Arrange() {
-        const auto rows = Rows(width());
+        auto rows = Rows(width());
+        // As stacked tabs do: the rows turn round until the selected tab's
+        // row is the one next to the page.
+        const auto selected = std::find_if(rows.begin(), rows.end(), [](const auto& row) {
+            return std::any_of(row.begin(), row.end(),
+                               [](const QAbstractButton* tab) { return tab->isChecked(); });
+        });
+        if (selected != rows.end()) std::rotate(rows.begin(), selected + 1, rows.end());
         const int rowHeight = RowHeight();
         int y = 0;
         for (const auto& row : rows) {
@@ -120,6 +127,7 @@ TPageControl::TPageControl(QWidget* parent)
     connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (!checked) return;
         m_pages->setCurrentIndex(id);
+        m_header->Arrange();
         emit Change();
     });
 }

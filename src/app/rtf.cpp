@@ -494,7 +494,16 @@ private:
     }
 
     void Character(QChar c) {
-        if (m_stack.empty() || State().dest != TDestination::Text) {
+        if (m_stack.empty()) {
+            return;
+        }
+        if (State().dest == TDestination::FontTable) {
+            // A name beyond Windows-1252 arrives as `\uN`, a blank in it as
+            // `\~`: both belong to the name.
+            if (c.unicode() >= 0x20) m_fontName.append(c);
+            return;
+        }
+        if (State().dest != TDestination::Text) {
             return;
         }
         if (c.unicode() < 0x20 && c != u'\t') {

@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "canvas/canvas.h"
+#include "canvas/monochrome.h"
+#include "canvas/savefile.h"
 
 namespace liquidus {
 
@@ -64,17 +64,12 @@ std::vector<std::uint8_t> Headers(int width, int height, int bitsPerPixel, std::
     return out;
 }
 
-// Luminance 0.299 R + 0.587 G + 0.114 B of at least 128 is white.
-bool IsLight(QRgb p) {
-    return 299u * qRed(p) + 587u * qGreen(p) + 114u * qBlue(p) >= 128000u;
-}
-
 void EncodeRow(const QImage& image, int y, bool monochrome, std::vector<std::uint8_t>& row) {
     std::fill(row.begin(), row.end(), std::uint8_t{0});
     const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < image.width(); ++x) {
         if (monochrome) {
-            if (IsLight(in[x])) {
+            if (IsLightPixel(in[x])) {
                 row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
             }
         } else {
@@ -92,20 +87,6 @@ void EncodeRow(const QImage& image, int y, bool monochrome, std::vector<std::uin
 
 [[noreturn]] void LoadError(const std::string& fileName, const std::string& reason) {
     throw std::runtime_error("Cannot load \"" + fileName + "\": " + reason);
-}
-
-// A new file next to the target, so that the final rename stays on one file
-// system; opened exclusively so that it never clobbers anything.
-std::FILE* OpenTemporary(const std::string& fileName, std::string& tempName) {
-    std::random_device random;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        tempName = fileName + ".~" + std::to_string(random() % 1000000u) + ".tmp";
-        std::FILE* file = std::fopen(tempName.c_str(), "wbx");
-        if (file != nullptr || errno != EEXIST) {
-            return file;
-        }
-    }
-    return nullptr;
 }
 
 std::uint32_t Get16(const std::vector<std::uint8_t>& d, std::size_t at) {
@@ -235,43 +216,22 @@ void TBitmap::SaveToFile(const std::string& fileName) const {
     if (RowBytes(Width(), bitsPerPixel) * Height() > std::int64_t{UINT32_MAX} - 100) {
         SaveError(fileName, "picture too large for a bitmap file");
     }
-    const std::vector<std::uint8_t> headers =
-        Headers(Width(), Height(), bitsPerPixel, Monochrome ? 2u : 0u);
-
-    std::string tempName;
-    std::FILE* file = OpenTemporary(fileName, tempName);
-    if (file == nullptr) {
-        SaveError(fileName, std::strerror(errno));
-    }
-    auto fail = [&](int error) {
-        std::fclose(file);
-        std::remove(tempName.c_str());
-        SaveError(fileName, std::strerror(error));
-    };
-    if (std::fwrite(headers.data(), 1, headers.size(), file) != headers.size()) {
-        fail(errno);
-    }
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(RowBytes(Width(), bitsPerPixel)));
-    for (int y = Height() - 1; y >= 0; --y) {
-        EncodeRow(m_image, y, Monochrome, row);
-        if (std::fwrite(row.data(), 1, row.size(), file) != row.size()) {
-            fail(errno);
+    SaveFileAtomically(fileName, [this, bitsPerPixel](QIODevice& device) {
+        const std::vector<std::uint8_t> headers =
+            Headers(Width(), Height(), bitsPerPixel, Monochrome ? 2u : 0u);
+        auto put = [&device](const std::vector<std::uint8_t>& bytes) {
+            return device.write(reinterpret_cast<const char*>(bytes.data()),
+                                static_cast<qint64>(bytes.size())) ==
+                   static_cast<qint64>(bytes.size());
+        };
+        if (!put(headers)) return false;
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(RowBytes(Width(), bitsPerPixel)));
+        for (int y = Height() - 1; y >= 0; --y) {
+            EncodeRow(m_image, y, Monochrome, row);
+            if (!put(row)) return false;
         }
-    }
-    if (std::fflush(file) != 0) {
-        fail(errno);
-    }
-    if (std::fclose(file) != 0) {
-        const int error = errno;
-        std::remove(tempName.c_str());
-        SaveError(fileName, std::strerror(error));
-    }
-    std::error_code ec;
-    std::filesystem::rename(tempName, fileName, ec);
-    if (ec) {
-        std::remove(tempName.c_str());
-        SaveError(fileName, ec.message());
-    }
+        return true;
+    });
 }
 
 void TBitmap::LoadFromFile(TBitmap& into, const std::string& fileName) {

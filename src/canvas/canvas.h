@@ -154,6 +154,9 @@ public:
     /// luminance >= 128 white, the rest black). Throws std::runtime_error with
     /// the system's reason on failure, leaving no partial file behind.
     void SaveToFile(const std::string& fileName) const;
+    /// The same picture as a .png, two-colour by the same rule when
+    /// Monochrome; the same failure rules as SaveToFile.
+    void SaveToPngFile(const std::string& fileName) const;
     /// Reads a 1-, 8-, 24- or 32-bit uncompressed .bmp. Throws on failure.
     static void LoadFromFile(TBitmap& into, const std::string& fileName);
 

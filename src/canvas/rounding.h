@@ -12,7 +12,4 @@ inline int Round(double x) { return static_cast<int>(std::nearbyint(x)); }
 /// Toward zero.
 inline int Trunc(double x) { return static_cast<int>(std::trunc(x)); }
 
-/// Height-to-side ratio of the equilateral composition triangle (sqrt(3)/2).
-constexpr double kSqrt3Half = 0.8660254037844386;
-
 }  // namespace liquidus

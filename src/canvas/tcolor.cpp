@@ -47,7 +47,7 @@ TColor DefaultSystemColor(TColor sysColor) {
     if (!IsSystemColor(sysColor)) {
         return sysColor;
     }
-    const TColor index = sysColor & 0xFFu;
+    const TColor index = SystemColorIndex(sysColor);
     return index < kClassicScheme.size() ? kClassicScheme[index] : clBlack;
 }
 

@@ -25,9 +25,20 @@ constexpr TColor clGray = 0x808080;
 
 // System colours: high bit set, low byte the system palette index.
 constexpr TColor kSystemColorFlag = 0x80000000u;
-constexpr TColor clWindowFrame = 0x80000006u;
-constexpr TColor clBtnFace = 0x8000000Fu;
-constexpr TColor clInfoBk = 0x80000018u;
+/// Indices into the system palette.
+enum TSystemColorIndex : TColor {
+    kColorWindow = 5,
+    kColorWindowFrame = 6,
+    kColorWindowText = 8,
+    kColorHighlight = 13,
+    kColorBtnFace = 15,
+    kColorBtnText = 18,
+    kColorInfoBk = 24,
+};
+constexpr TColor SystemColorIndex(TColor sysColor) { return sysColor & 0xFFu; }
+constexpr TColor clWindowFrame = kSystemColorFlag | kColorWindowFrame;
+constexpr TColor clBtnFace = kSystemColorFlag | kColorBtnFace;
+constexpr TColor clInfoBk = kSystemColorFlag | kColorInfoBk;
 
 /// What a pixel read outside a bitmap returns.
 constexpr TColor kInvalidColor = 0xFFFFFFFFu;

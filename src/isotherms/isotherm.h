@@ -3,13 +3,83 @@
 // diagram as one object. Each setter clamps its value, drops the calculated
 // level lists when they depend on it, and repaints the owner.
 
+#include <vector>
+
 #include "canvas/tcolor.h"
 #include "model/plotcore.h"
+#include "model/units.h"
 
 namespace liquidus {
 
 enum class TIsothermType { itPoints, itPolyline, itSpline };
 enum class TIsothermMethod { imCornerConsecutive, imCenterRadial };
+
+/// One point of a level list: shares of positions 1 and 2 in percent of the
+/// stored basis (C = 100 - A - B).
+struct TIsoPoint {
+    float A = 0.0f;
+    float B = 0.0f;
+    friend bool operator==(const TIsoPoint&, const TIsoPoint&) = default;
+};
+
+/// Levels are this many degrees of the current temperature unit apart.
+constexpr int kIsothermLevelSpacing = 50;
+/// Path order: a nearest neighbour closer than this (a duplicate) or farther
+/// than kIsoPathFarthest breaks the path; the search starts from
+/// kIsoPathStart.
+constexpr double kIsoPathNearest = 0.25;
+constexpr double kIsoPathFarthest = 20.0;
+constexpr double kIsoPathStart = 100.0;
+/// Lists shorter than this are neither smoothed nor thinned.
+constexpr int kIsoShapeMinPoints = 10;
+
+/// The level lists of one calculation. List k (1..LevelCount + 1) holds
+/// IsoPoints[k][1..IsoCounts[k]]; entry 0 of every array is unused, entries
+/// past the count are stale. List LevelCount + 1 is the hot isotherm.
+struct TIsothermLists {
+    std::vector<int> IsoCounts;
+    std::vector<int> IsoRemoved;
+    std::vector<std::vector<TIsoPoint>> IsoPoints;
+
+    /// LevelCount + 2 empty lists.
+    void Reset(int levelCount);
+    int ListCount() const { return static_cast<int>(IsoCounts.size()) - 1; }
+    void Append(int list, TIsoPoint point);
+    /// The counted points of list k, in order.
+    std::vector<TIsoPoint> Points(int list) const;
+};
+
+/// Regular levels of a calculation, in the current temperature unit.
+struct TIsothermLevels {
+    int MinLevel = 0;
+    int MaxLevel = 0;
+    int LevelCount = 0;
+};
+
+/// Every multiple of the level spacing strictly above `tmin` and not above
+/// `tmax`.
+TIsothermLevels IsothermLevels(int tmin, int tmax);
+/// A whole Celsius temperature in the unit levels are counted in: Kelvin by
+/// the whole offset 273, Fahrenheit rounded.
+int IsothermUnitTemperature(int celsius, TTUnits units);
+/// Distance of two points in the composition plane (percent).
+double IsoDistance(const TIsoPoint& p, const TIsoPoint& q);
+
+/// Puts points[1..count] into path order: each point is followed by the
+/// nearest of the points after it (the last of equally near ones); where
+/// that one is nearer than kIsoPathNearest or farther than kIsoPathFarthest
+/// nothing moves and the break is counted. Returns the number of breaks;
+/// the caller drops that many points from the end. Runs on a spatial grid.
+int OrderIsothermPath(std::vector<TIsoPoint>& points, int count);
+/// The same order by the plain quadratic search, kept as the reference the
+/// grid search must reproduce.
+int OrderIsothermPathByScan(std::vector<TIsoPoint>& points, int count);
+/// One smoothing pass over points[1..count]: each inner point becomes a
+/// quarter of each neighbour plus half of itself; the ends stay.
+void SmoothIsotherm(std::vector<TIsoPoint>& points, int count);
+/// One thinning pass: the first point, every second inner point smoothed,
+/// and the last one or two points. Returns the new count.
+int ThinIsotherm(std::vector<TIsoPoint>& points, int count);
 
 class TIsotherm {
 public:

@@ -2,12 +2,35 @@
 // Fixed-point number formatting that rounds exact halves away from zero, as
 // the diagram's labels and tables always have (1500.5 shows as 1501).
 
+#include <charconv>
+#include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <system_error>
+#include <type_traits>
 
 namespace liquidus {
 
 /// The value with `decimals` digits after the point ("%.Nf" with halves
 /// rounded away from zero; never "-0").
 std::string FormatFixed(double value, int decimals);
+
+/// A number typed by a user: an optional sign and the digits, nothing else
+/// (no spaces), always with a decimal point whatever the locale. Integral
+/// types take whole numbers only; non-finite values are refused.
+template <typename T>
+std::optional<T> ParseNumber(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    // One sign only: from_chars would not see a second "+" as a sign.
+    if (text.empty() || text.front() == '+') return std::nullopt;
+    T value{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if constexpr (std::is_floating_point_v<T>) {
+        if (!std::isfinite(value)) return std::nullopt;
+    }
+    return value;
+}
 
 }  // namespace liquidus

@@ -66,14 +66,14 @@ void TControlWidget::ShowMessage(const std::string& text) {
 void TControlWidget::ProcessMessages() { QCoreApplication::processEvents(); }
 
 TColor TControlWidget::PaletteColor(const QPalette& palette, TColor sysColor) {
-    switch (sysColor & 0xFFu) {
-        case 5: return FromQColor(palette.color(QPalette::Base));          // window
-        case 6: return clBlack;                                            // window frame
-        case 8: return FromQColor(palette.color(QPalette::Text));          // window text
-        case 15: return FromQColor(palette.color(QPalette::Button));       // button face
-        case 18: return FromQColor(palette.color(QPalette::ButtonText));   // button text
-        case 13: return FromQColor(palette.color(QPalette::Highlight));    // highlight
-        case 24: return FromQColor(palette.color(QPalette::ToolTipBase));  // hint background
+    switch (SystemColorIndex(sysColor)) {
+        case kColorWindow: return FromQColor(palette.color(QPalette::Base));
+        case kColorWindowFrame: return clBlack;
+        case kColorWindowText: return FromQColor(palette.color(QPalette::Text));
+        case kColorBtnFace: return FromQColor(palette.color(QPalette::Button));
+        case kColorBtnText: return FromQColor(palette.color(QPalette::ButtonText));
+        case kColorHighlight: return FromQColor(palette.color(QPalette::Highlight));
+        case kColorInfoBk: return FromQColor(palette.color(QPalette::ToolTipBase));
         default: return DefaultSystemColor(sysColor);
     }
 }

@@ -7,7 +7,6 @@
 namespace liquidus {
 
 namespace {
-constexpr int kMargins = 120;      // 60 pixels each side for captions, scales and title
 constexpr int kMaxLegendWidth = 180;
 constexpr int kExportWidth = 600;  // nominal width the export band is computed for
 constexpr int kExportBase = 480;
@@ -58,8 +57,8 @@ TTriangleLayout CalcScreenLayout(int width, int height, bool reserveBand) {
             l.LegendWidth = kMaxLegendWidth;
         }
     }
-    l.SideLength = width - kMargins - l.LegendWidth;
-    l.TriangleHeight = height - kMargins;
+    l.SideLength = width - kPictureMargins - l.LegendWidth;
+    l.TriangleHeight = height - kPictureMargins;
     FitEquilateral(l.SideLength, l.TriangleHeight);
     l.TriangleLeft = (width - l.SideLength - l.LegendWidth) / 2;
     l.TriangleTop = (height - l.TriangleHeight) / 2;
@@ -91,15 +90,24 @@ double RightEdgeX(const TTriangleLayout& l, double y) {
 
 void CompositionToPixel(const TTriangleLayout& l, const TZoomWindow* zoom, double a, double b,
                         int& x, int& y) {
+    SharesToPixel(l, zoom, b, 100 - a - b, x, y);
+}
+
+void SharesToPixel(const TTriangleLayout& l, const TZoomWindow* zoom, double b, double c, int& x,
+                   int& y) {
     if (zoom == nullptr) {
         y = Round((100 - b) / 100 * l.TriangleHeight) + l.TriangleTop;
-        x = Round(LeftEdgeX(l, y) + (100 - a - b) / 100 * l.SideLength);
+        x = Round(LeftEdgeX(l, y) + c / 100 * l.SideLength);
     } else {
-        const double c = 100 - a - b;
         y = Round((zoom->BMax - b) / (zoom->BMax - zoom->BMin) * l.TriangleHeight) +
             l.TriangleTop;
         x = Round(LeftEdgeX(l, y) + (c - zoom->CMin) / (zoom->CMax - zoom->CMin) * l.SideLength);
     }
+}
+
+void CompositionToRealPixel(const TTriangleLayout& l, double a, double b, double& x, double& y) {
+    y = (100 - b) / 100 * l.TriangleHeight + l.TriangleTop;
+    x = LeftEdgeX(l, y) + (100 - a - b) / 100 * l.SideLength;
 }
 
 void PixelToComposition(const TTriangleLayout& l, const TZoomWindow* zoom, double unitsTotal,

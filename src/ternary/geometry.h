@@ -7,6 +7,13 @@
 
 namespace liquidus {
 
+/// Room around the triangle for captions, scales and title: half on each
+/// side, in both directions.
+constexpr int kPictureMargins = 120;
+
+/// Height-to-side ratio of the equilateral composition triangle (sqrt(3)/2).
+constexpr double kSqrt3Half = 0.8660254037844386;
+
 /// Layout metrics of the triangle in client pixels.
 struct TTriangleLayout {
     int TriangleLeft = 0;    // left end of the base
@@ -55,6 +62,14 @@ double RightEdgeX(const TTriangleLayout& layout, double y);
 /// `zoom` is the zoom window while zoomed, nullptr otherwise.
 void CompositionToPixel(const TTriangleLayout& layout, const TZoomWindow* zoom, double a,
                         double b, int& x, int& y);
+/// The same from the shares of positions 2 and 3, for points that keep
+/// their own C.
+void SharesToPixel(const TTriangleLayout& layout, const TZoomWindow* zoom, double b, double c,
+                   int& x, int& y);
+/// Unrounded and unzoomed: where a boundary knot lies before the curve
+/// through it is sampled.
+void CompositionToRealPixel(const TTriangleLayout& layout, double a, double b, double& x,
+                            double& y);
 /// Shares in display units (scaled by unitsTotal, 100 or 1).
 void PixelToComposition(const TTriangleLayout& layout, const TZoomWindow* zoom,
                         double unitsTotal, int x, int y, double& a, double& b, double& c);

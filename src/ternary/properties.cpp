@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "model/format.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -28,16 +29,6 @@ bool SameText(std::string_view a, std::string_view b) {
         if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     }
     return true;
-}
-
-/// Whole decimal number with an optional sign; nothing else in the text.
-std::optional<long long> ParseWhole(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || text.front() == '+') return std::nullopt;
-    long long value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
 }
 
 // Value kinds: how one value type is described, parsed and printed.
@@ -64,7 +55,7 @@ struct TWholeKind {
         return "a whole number " + std::to_string(Min) + ".." + std::to_string(Max);
     }
     std::optional<int> Parse(std::string_view text) const {
-        const std::optional<long long> value = ParseWhole(text);
+        const std::optional<long long> value = ParseNumber<long long>(text);
         if (!value || *value < Min || *value > Max) return std::nullopt;
         return static_cast<int>(*value);
     }
@@ -75,17 +66,7 @@ struct TSingleKind {
     using Value = float;
     std::string Type() const { return "Single"; }
     std::string Expected() const { return "a number such as 0.5"; }
-    std::optional<float> Parse(std::string_view text) const {
-        if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-        if (text.empty() || text.front() == '+') return std::nullopt;
-        float value = 0.0f;
-        // from_chars ignores the locale: a decimal point, always.
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-            return std::nullopt;
-        }
-        return value;
-    }
+    std::optional<float> Parse(std::string_view text) const { return ParseNumber<float>(text); }
     std::string Format(float value) const {
         std::array<char, 32> buffer{};
         const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
@@ -139,7 +120,7 @@ struct TColorKind {
             if (!text.empty() && ec == std::errc() && end == text.data() + text.size()) {
                 color = value;
             }
-        } else if (const std::optional<long long> value = ParseWhole(text)) {
+        } else if (const std::optional<long long> value = ParseNumber<long long>(text)) {
             // Negative numbers are how signed colour values (system colours)
             // are written in decimal.
             if (*value >= std::numeric_limits<std::int32_t>::min() &&
@@ -216,12 +197,12 @@ const auto kGridType =
     Enumeration<TGridType>("TGridType", "gtInnerParallel", "gtOutsideScale", "gtAllScales");
 const auto kGraphType = Enumeration<TGraphType>("TGraphType", "gtPhase", "gtMelting");
 const auto kTCalcMethod =
-    Enumeration<TTCalcMethod>("TTCalcMethod", "tcAltitude", "tcPolynomial", "tcThermodynamic");
+    Enumeration<TTCalcMethod>("TTCalcMethod", "tcAltitude", "tcPolynomial", "tcThermodynamic",
+                              "tcMeanValue");
 const auto kIsothermType =
     Enumeration<TIsothermType>("TIsothermType", "itPoints", "itPolyline", "itSpline");
 const auto kIsothermMethod =
     Enumeration<TIsothermMethod>("TIsothermMethod", "imCornerConsecutive", "imCenterRadial");
-// The orientation has no setter yet, so it is not in the table below.
 const auto kDataOrientation = Enumeration<TDataOrientation>(
     "TDataOrientation", "doDirect", "doACB", "doBAC", "doBCA", "doCAB", "doCBA");
 

@@ -5,14 +5,15 @@
 
 #include "canvas/rounding.h"
 #include "isotherms/altitude.h"
+#include "isotherms/meanvalue.h"
 
 namespace liquidus {
 
 namespace {
 constexpr int kInitialWidth = 469;
 constexpr int kInitialHeight = 322;
-constexpr int kSeedSideLength = 260;
-constexpr int kSeedTriangleHeight = 220;
+constexpr int kInitialSideLength = 260;
+constexpr int kInitialTriangleHeight = 220;
 }  // namespace
 
 TTernagram::TTernagram(TControlHost* host) : TTernaplot(kInitialWidth, kInitialHeight, host) {
@@ -27,8 +28,8 @@ TTernagram::TTernagram(TControlHost* host) : TTernaplot(kInitialWidth, kInitialH
     m_substanceC.BaseName = "SubC";
     m_isotherms.SetOwner(this);
     m_unitsTotal = 100.0;
-    m_layout.SideLength = kSeedSideLength;
-    m_layout.TriangleHeight = kSeedTriangleHeight;
+    m_layout.SideLength = kInitialSideLength;
+    m_layout.TriangleHeight = kInitialTriangleHeight;
     m_layout.LegendWidth = LegendBandWidth(Width());
     m_layout.TriangleLeft = 0;
     m_layout.TriangleTop = 0;
@@ -166,6 +167,7 @@ void TTernagram::ConvertStoredCompositions(TConversion conversion, const TMolarM
         m_markedPoint.C = 100 - m_markedPoint.A - m_markedPoint.B;
     }
     ConvertSplines(conversion, masses);
+    ConvertIsothermLists(conversion, masses);
     for (int i = 0; i < Areas(); ++i) {
         TAreaData& area = AreaList()[i];
         ConvertStoredPair(conversion, masses, area.FillA, area.FillB);
@@ -193,6 +195,7 @@ void TTernagram::SetDataOrientation(TDataOrientation value) {
             MapComposition(map, area.Points[p].A, area.Points[p].B);
         }
     }
+    MapIsothermLists(map);
     if (m_markMode && m_markedPoint.Visible) {
         MapComposition(map, m_markedPoint.A, m_markedPoint.B);
         m_markedPoint.C = 100 - (m_markedPoint.A + m_markedPoint.B);
@@ -269,11 +272,17 @@ double TTernagram::PolynomialTemperature(int areaIndex, double a, double b) {
     return m_polynomials.Temperature(areaIndex, AreaList()[areaIndex], a, b);
 }
 
+double TTernagram::MeanValueTemperature(int areaIndex, double a, double b) const {
+    if (areaIndex < 0 || areaIndex >= kAreaCount) return 0.0;
+    return liquidus::MeanValueTemperature(AreaList()[areaIndex], a, b);
+}
+
 std::optional<double> TTernagram::AreaTemperature(int areaIndex, double a, double b) {
     switch (m_tCalcMethod) {
         case TTCalcMethod::tcAltitude: return AltitudeTemperature(areaIndex, a, b);
         case TTCalcMethod::tcPolynomial: return PolynomialTemperature(areaIndex, a, b);
         case TTCalcMethod::tcThermodynamic: return std::nullopt;
+        case TTCalcMethod::tcMeanValue: return MeanValueTemperature(areaIndex, a, b);
     }
     return std::nullopt;
 }
@@ -305,6 +314,25 @@ int TTernagram::AreaNearComposition(const TBitmap& picture, double a, double b) 
         if (area >= 0) return area;
     }
     return -1;
+}
+
+TLiquidusReading TTernagram::LiquidusAt(const TBitmap& fieldMap, double a, double b) {
+    TLiquidusReading reading;
+    // Stored compositions are percent of the current basis.
+    const double total = UnitsTotal();
+    a = a * 100 / total;
+    b = b * 100 / total;
+    constexpr double kSlack = 1e-9;
+    reading.InTriangle = a >= -kSlack && b >= -kSlack && 100 - a - b >= -kSlack;
+    if (!reading.InTriangle) return reading;
+    // A zoomed picture shows no field outside its window.
+    if (m_zoom && !ZoomWindow().Contains(a, b, 100 - a - b)) return reading;
+    reading.Area = AreaNearComposition(fieldMap, a, b);
+    if (reading.Area < 0) return reading;
+    if (const std::optional<double> celsius = AreaTemperature(reading.Area, a, b)) {
+        reading.Temperature = TemperatureInUnits(*celsius, m_tUnits);
+    }
+    return reading;
 }
 
 bool TTernagram::ReservesLegendBand() const {

@@ -2,6 +2,7 @@
 // The ternary diagram component: the composition triangle with its phase
 // fields, boundary lines, grid, scales, captions, legend and tables.
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,8 +19,42 @@ namespace liquidus {
 
 class TPrinterTarget;
 
-enum class TTCalcMethod { tcAltitude, tcPolynomial, tcThermodynamic };
+enum class TTCalcMethod { tcAltitude, tcPolynomial, tcThermodynamic, tcMeanValue };
 enum class TGridType { gtInnerParallel, gtOutsideScale, gtAllScales };
+
+/// What the diagram says at one composition.
+struct TLiquidusReading {
+    bool InTriangle = false;
+    int Area = -1;  // 0-based field, -1 for none
+    /// In the current temperature units; none outside a field or for a
+    /// method that computes no temperature.
+    std::optional<double> Temperature;
+};
+
+/// What "go to composition" did with a composition.
+enum class TGoToResult { Marked, Read, OutsideTriangle, OutsideZoom, NoField };
+
+/// One fill seed found along an edge of the zoom window.
+struct TEdgeSeed {
+    TColor Color = 0;
+    double A = 0.0;  // percent
+    double B = 0.0;
+};
+
+/// Fill seeds along one edge of the zoom window.
+struct TEdgeSeeds {
+    static constexpr int kMaxSeeds = 12;
+    int Count = 0;
+    std::array<TEdgeSeed, 16> Seeds{};
+};
+
+/// The zoom window in unzoomed pixels: its corners, the magnification and
+/// its three edges as lines y = slope * x + intercept.
+struct TZoomFrame {
+    double LeftX = 0, BaseY = 0, ApexX = 0, ApexY = 0, RightX = 0, RightY = 0, Scale = 1;
+    double LeftSlope = 0, RightSlope = 0, BaseSlope = 0;
+    double LeftIntercept = 0, RightIntercept = 0, BaseIntercept = 0;
+};
 
 /// Text sizes derive from the triangle's side; see FontSize().
 enum class TTextRole { Title, UnitsCaption, ScaleLabel, VertexCaption, Table };
@@ -101,6 +136,7 @@ public:
     /// shares (a, b); 0 for an index out of range.
     double AltitudeTemperature(int areaIndex, double a, double b) const;
     double PolynomialTemperature(int areaIndex, double a, double b);
+    double MeanValueTemperature(int areaIndex, double a, double b) const;
     /// By the current TCalcMethod; none for a method that computes none.
     std::optional<double> AreaTemperature(int areaIndex, double a, double b);
     /// The field at stored-percent shares (a, b) of a painted picture, found
@@ -111,6 +147,11 @@ public:
     /// right edge or along the base, where the outline runs on to the
     /// paper), the steps left, up and down are tried in that order.
     int AreaNearComposition(const TBitmap& picture, double a, double b);
+    /// The field and liquidus temperature at shares (a, b) of positions 1
+    /// and 2 in display units, read from `fieldMap` (RenderFieldMap() of the
+    /// current layout) as AreaNearComposition finds fields. Every caller that
+    /// turns a composition into a reading goes through here.
+    TLiquidusReading LiquidusAt(const TBitmap& fieldMap, double a, double b);
 
     /// Layout of the control's own size, with the legend band when needed.
     void CalcLayout();
@@ -118,6 +159,48 @@ public:
     int FontSize(TTextRole role) const;
 
     void Paint() override;
+    /// Also notes that a paint was asked for while the isotherm scan yielded.
+    void Invalidate() override;
+
+    /// The level lists of the last isotherm calculation (valid while
+    /// Isotherms().Calculated); list LevelCount + 1 is the hot isotherm.
+    const TIsothermLists& IsothermLists() const { return m_isoLists; }
+    /// Rows of the isotherm scan in progress; 0 when none is running.
+    int IsothermScanRows() const { return m_isoScanRows; }
+    /// Point size of the isotherm labels for the current layout.
+    int IsothermLabelSize() const;
+
+    // Mouse: read-out, hint and mark (right button), zoom (left button).
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    bool Dragging() const { return m_dragging; }
+    bool HintShown() const { return m_hintShown; }
+    bool MouseGridShown() const { return m_mouseGridShown; }
+    /// "Division Point" while the cursor is on a line between two fields.
+    const std::string& DivisionPointText() const;
+    /// Reads and marks the composition with shares (a, b) of positions 1
+    /// and 2 in display units as a right click on its pixel would: the
+    /// cursor point takes the exact shares, the hint names the field, and
+    /// the point is marked unless zoomed. Changes nothing when the
+    /// composition lies outside the triangle or the zoom window or on no
+    /// field. Paints first when the screen holds no picture yet.
+    TGoToResult GoToComposition(double a, double b);
+    /// Zooms into the window with lower bounds aMin, bMin, cMin (percent,
+    /// whole tens, sum at most 90) as a drag would; the edge seeds are read
+    /// from the unzoomed picture, painted first when needed. Ignored while
+    /// zoomed or when AllowZoom is off.
+    void ZoomInTo(int aMin, int bMin, int cMin);
+    /// The window's pixel frame of the last zoomed paint or output.
+    const TZoomFrame& ZoomFrame() const { return m_zoomFrame; }
+    const TEdgeSeeds& BottomSeeds() const { return m_bottomSeeds; }
+    const TEdgeSeeds& LeftSeeds() const { return m_leftSeeds; }
+    const TEdgeSeeds& RightSeeds() const { return m_rightSeeds; }
+    /// Clips the unzoomed pixel segment from..to to the zoom window and maps
+    /// the piece into the zoomed view; false when nothing of it is visible.
+    bool ClipSegment(TRealPoint from, TRealPoint to, TPoint& start, TPoint& end) const;
+    /// Frame of the zoom window for the current layout.
+    void CalcZoomFrame();
 
     /// The picture of the control's size as far as the isotherm scan sees
     /// it: background, boundary lines and field fills, nothing drawn over
@@ -162,6 +245,8 @@ protected:
     int m_coPhases = 0;
     bool m_isDivisionPoint = false;
     bool m_mouseGridShown = false;
+    // Level lists of the last isotherm calculation.
+    TIsothermLists m_isoLists;
 
 private:
     /// Steps from (x, y) by (dx, dy) while the picture is black, then
@@ -173,6 +258,8 @@ private:
     void DrawLayers(TBitmap& bitmap, TColor background);
     void DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
     void DrawStraightPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
+    /// Sets the end pixel of a boundary line that ends on a side.
+    void CloseOnSide(TCanvas& canvas, TRealPoint end);
     /// Draws SegFrom..SegTo and moves on; `interpolated` marks a spline sample.
     void DrawSegment(TCanvas& canvas, bool interpolated);
     void DrawMarkedPoint(TCanvas& canvas);
@@ -180,12 +267,29 @@ private:
     std::string ValuesTableShare(bool marked, double value) const;
     int WidestAreaName(const TCanvas& canvas) const;
     // Zoom window and mouse overlays.
-    void CalcZoomFrame();
     void DrawZoomedSegment(TCanvas& canvas);
     void FillZoomEdgeSeeds(TCanvas& canvas);
+    void CalcEdgeSeeds();
+    void ZoomIn();
+    void ZoomOut();
     void DrawMouseGrid();
+    void DrawRubberBand();
+    void EraseRubberBand();
+    void ShowAreaHint(int x, int y);
+    void EvalCoPhases(TColor color);
+    /// The field under (x, y) of the screen, as the mouse reads it.
+    int ReadAreaAt(int x, int y, TColor& color);
+    void SetCursorTemperature(int area, double aPercent, double bPercent);
+    /// Takes the cursor point as the marked point (percent).
+    void MarkCursorPoint();
 
     void ConvertStoredCompositions(TConversion conversion, const TMolarMasses& masses);
+    // Isotherms: the scan, the path shaping and the drawing of the lists.
+    void CalculateIsotherms(TBitmap& bitmap);
+    void ShapeIsothermLists();
+    void DrawIsothermLists(TBitmap& bitmap);
+    void ConvertIsothermLists(TConversion conversion, const TMolarMasses& masses);
+    void MapIsothermLists(const TPositionMap& map);
     void ConvertSplines(TConversion conversion, const TMolarMasses& masses);
 
     bool m_allowZoom = true;
@@ -211,6 +315,22 @@ private:
     std::string m_unitsCaption = "Mole Fraction in %";
     TFullDataPoint m_markedPoint;
     TPolynomialTemperature m_polynomials;
+    int m_isoScanRows = 0;
+    bool m_invalidatedDuringScan = false;
+
+    bool m_dragging = false;
+    bool m_hintShown = false;
+    bool m_rubberBandShown = false;
+    /// The left press that zoomed out; its release leaves a mark alone.
+    bool m_zoomOutPress = false;
+    int m_dragStartX = 0;
+    int m_dragStartY = 0;
+    int m_dragX = 0;
+    std::array<TPoint, 3> m_rubberBand{};
+    TZoomFrame m_zoomFrame;
+    TEdgeSeeds m_bottomSeeds;
+    TEdgeSeeds m_leftSeeds;
+    TEdgeSeeds m_rightSeeds;
 };
 
 }  // namespace liquidus

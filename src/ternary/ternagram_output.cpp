@@ -28,8 +28,8 @@ private:
 
 std::unique_ptr<TBitmap> TTernagram::RenderPicture() {
     TLayoutSwap swap(m_layout, CalcExportLayout(m_legend || m_coPhasesTable));
-    auto bitmap = std::make_unique<TBitmap>(SideLength() + 120 + LegendWidth(),
-                                            TriangleHeight() + 120);
+    auto bitmap = std::make_unique<TBitmap>(SideLength() + kPictureMargins + LegendWidth(),
+                                            TriangleHeight() + kPictureMargins);
     bitmap->SetSystemColorResolver(Screen().SystemColorResolver());
     TCanvas& canvas = bitmap->Canvas();
     canvas.Pen.Width = 2;

@@ -10,7 +10,7 @@
 #include "canvas/rounding.h"
 #include "isotherms/spl.h"
 #include "model/format.h"
-#include "ternary/bltbitmap.h"
+#include "canvas/bltbitmap.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -59,6 +59,9 @@ void TTernagram::Paint() {
     if (m_mouseGridShown) {
         DrawMouseGrid();
     }
+    if (m_rubberBandShown) {
+        DrawRubberBand();
+    }
     if (m_coPhasesTable) {
         DrawCoPhasesTable(Screen());
     }
@@ -75,6 +78,7 @@ std::unique_ptr<TBitmap> TTernagram::RenderFieldMap() {
     ClearBitmap(*map);
     DrawBackground(*map, ClientRect());
     if (!IsTooSmall()) {
+        if (m_allowZoom && m_zoom) CalcZoomFrame();
         if (DrawSplines()) DrawBoundaries(*map);
         if (DrawAreas()) FillAreas(*map);
     }
@@ -141,9 +145,9 @@ void TTernagram::DrawBoundaries(TBitmap& bitmap) {
             knots.clear();
             continue;
         }
-        const double y = (100 - m_splinesB[i]) / 100 * TriangleHeight() + TriangleTop();
-        const double x =
-            LeftEdgeX(y) + (100 - m_splinesA[i] - m_splinesB[i]) / 100 * SideLength();
+        double x = 0.0;
+        double y = 0.0;
+        CompositionToRealPixel(Layout(), m_splinesA[i], m_splinesB[i], x, y);
         knots.push_back({x, y});
     }
     // Arrays that stop short of the closing entry still end their last line.
@@ -158,6 +162,7 @@ void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPo
     if (n > kSplMaxKnots) {
         // More knots than the curve fit takes: keep the line, drop the curve.
         DrawStraightPolyline(canvas, knots);
+        CloseOnSide(canvas, knots.back());
         return;
     }
     TSplArray x{};
@@ -170,7 +175,7 @@ void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPo
     TSplSamples ys{};
     for (int k = 2; k <= n; ++k) {
         for (int j = 1; j <= kSamplesPerInterval; ++j) {
-            xs[kSamplesPerInterval * (k - 1) + j] = x[k - 1] + (x[k] - x[k - 1]) * j / 9;
+            xs[kSamplesPerInterval * (k - 1) + j] = x[k - 1] + (x[k] - x[k - 1]) * j / (kSamplesPerInterval + 1);
         }
     }
     std::uint8_t error = 0;
@@ -180,6 +185,7 @@ void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPo
         std::vector<TRealPoint> straight;
         for (int k = 1; k <= n; ++k) straight.push_back({x[k], y[k]});
         DrawStraightPolyline(canvas, straight);
+        CloseOnSide(canvas, {x[n], y[n]});
         return;
     }
     m_segFrom = {x[1], y[1]};
@@ -191,6 +197,25 @@ void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPo
         }
         m_segTo = {x[k], y[k]};
         DrawSegment(canvas, false);
+    }
+    CloseOnSide(canvas, {x[n], y[n]});
+}
+
+void TTernagram::CloseOnSide(TCanvas& canvas, TRealPoint end) {
+    // A line leaves out its end pixel. Where the line ends on a side of the
+    // triangle, that pixel can be the one that meets the outline, and
+    // without it a fill passes between line and outline into the next field.
+    // The test is on the composition: the picture's triangle is equilateral
+    // only to the pixel, so a knot on a side can lie a fraction of a pixel
+    // off the drawn outline.
+    if (m_zoom) return;
+    constexpr double kOnSide = 1e-6;
+    const double b = 100 - (end.Y - TriangleTop()) / TriangleHeight() * 100;
+    const double c = (end.X - LeftEdgeX(end.Y)) / SideLength() * 100;
+    const double a = 100 - b - c;
+    const bool onSide = std::abs(a) < kOnSide || std::abs(b) < kOnSide || std::abs(c) < kOnSide;
+    if (onSide) {
+        canvas.SetPixel(Round(end.X), Round(end.Y), clBlack);
     }
 }
 
@@ -348,12 +373,8 @@ void TTernagram::DrawMarkedPoint(TCanvas& canvas) {
         if (!zoom->ContainsStrictly(m_markedPoint.A, b, c)) {
             return;
         }
-        y = Round((zoom->BMax - b) / (zoom->BMax - zoom->BMin) * TriangleHeight()) + TriangleTop();
-        x = Round(LeftEdgeX(y) + (c - zoom->CMin) / (zoom->CMax - zoom->CMin) * SideLength());
-    } else {
-        y = Round((100 - b) / 100 * TriangleHeight()) + TriangleTop();
-        x = Round(LeftEdgeX(y) + c / 100 * SideLength());
     }
+    SharesToPixel(Layout(), ActiveZoom(), b, c, x, y);
     canvas.Brush.Color = clBlack;
     canvas.Pen.Color = clBlack;
     canvas.Pen.Width = 2;

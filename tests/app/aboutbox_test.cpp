@@ -175,9 +175,29 @@ TEST_F(InfoFormTest, LoadsRtfOrPlainTextAndSavesBack) {
     EXPECT_TRUE(error.contains("x.inf")) << error.toStdString();
 }
 
+TEST(InfoFile, CurrentDirectoryFirstThenTheDataDirectoriesInOrder) {
+    QTemporaryDir current, first, second;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+    const QString name = QString::fromLatin1(kInfoFileName);
+    const auto touch = [&name](const QString& dir) {
+        QFile file(QDir(dir).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    };
+    const QStringList dirs = {first.path(), second.path()};
+    EXPECT_EQ(LocateInfoFile(dirs), name);  // nowhere: the name the error gives
+    touch(second.path());
+    EXPECT_EQ(LocateInfoFile(dirs), QDir(second.path()).filePath(name));
+    touch(first.path());
+    EXPECT_EQ(LocateInfoFile(dirs), QDir(first.path()).filePath(name));
+    touch(current.path());
+    EXPECT_EQ(LocateInfoFile(dirs), name);
+    QDir::setCurrent(before);
+}
+
 TEST(AboutBox, ShowsTheProgramAndTheMachine) {
     TAboutBox box;
-    EXPECT_EQ(box.windowTitle(), "About ");
+    EXPECT_EQ(box.windowTitle(), "About");
     EXPECT_EQ(box.size(), QSize(365, 254));
     EXPECT_EQ(box.font().family(), "Arial");
     EXPECT_EQ(box.font().pointSize(), 10);

@@ -1,4 +1,4 @@
-#include "app/commandline.h"
+#include "app/cli/commandline.h"
 
 #include <gtest/gtest.h>
 
@@ -79,8 +79,8 @@ protected:
 
 TEST(CommandLineMode, FirstArgumentDecides) {
     EXPECT_FALSE(IsCommandLineMode({}));
-    EXPECT_FALSE(IsCommandLineMode({""}));
-    EXPECT_FALSE(IsCommandLineMode({"picture.bmp", "--export"}));
+    EXPECT_TRUE(IsCommandLineMode({""}));
+    EXPECT_TRUE(IsCommandLineMode({"picture.bmp", "--export"}));
     EXPECT_TRUE(IsCommandLineMode({"--export", "a.bmp"}));
     EXPECT_TRUE(IsCommandLineMode({"--help"}));
     EXPECT_TRUE(IsCommandLineMode({"--bogus"}));
@@ -176,7 +176,7 @@ TEST_F(CommandLine, BadInputExitsTwoWithOneLineAndNoFile) {
         {{"--export", bmp, "--size", "+640x480"}, "+640x480"},
         {{"--export", bmp, "--size", "640x480x2"}, "640x480x2"},
         {{"--export", bmp, "--size", "640x480", "--size", "640x480"}, "--size"},
-        {{"--list-properties", "--size", "640x480"}, "--size"},
+        {{"--help", "--size", "640x480"}, "--size"},
     };
     for (const TCase& c : cases) {
         std::string joined;
@@ -261,6 +261,45 @@ TEST_F(CommandLine, MonochromeBmpAndPngAgree) {
         }
     }
     EXPECT_TRUE(black && white);
+}
+
+TEST(CommandLineMode, MessagesStayOneSafeLineAndStreamFailuresAreReported) {
+    struct TCase {
+        std::vector<std::string> Args;
+        int Status;
+        std::string Said;  // part of the one stderr line
+    };
+    const std::vector<TCase> cases = {
+        {{"5x5", "--export", "x.png"}, 2, "unexpected argument \"5x5\""},
+        {{"--list-properties", "--set", "Areas=1\n2"}, 2, "Areas=1\\n2"},
+        {{"--list-properties", "--set", "Title\x1b[2J=x"}, 2, "Title\\x1b[2J"},
+        {{"--query", "1e308,1e308"}, 2, "1e308"},
+        {{"--query", "10,10", "--size", "300x200"}, 2, "too small"},
+    };
+    for (const TCase& c : cases) {
+        const TRun run = RunArgs(c.Args);
+        EXPECT_EQ(run.Status, c.Status) << c.Args.front();
+        EXPECT_TRUE(IsOneLine(run.Err)) << run.Err;
+        EXPECT_NE(run.Err.find(c.Said), std::string::npos) << run.Err;
+        EXPECT_EQ(run.Err.find('\x1b'), std::string::npos);
+    }
+    // A title with a tab lists escaped, on one line.
+    const TRun listed = RunArgs({"--list-properties", "--set", "Title=a\tb"});
+    EXPECT_EQ(Listed(listed.Out, "Title"), "a\\tb");
+    // Output that cannot be written, input that cannot be read.
+    std::ostringstream full;
+    full.setstate(std::ios::badbit);
+    std::ostringstream err;
+    std::istringstream none;
+    EXPECT_EQ(RunCommandLine({"--help"}, none, full, err), 1);
+    EXPECT_TRUE(IsOneLine(err.str())) << err.str();
+    std::istringstream broken("10,10\n");
+    broken.setstate(std::ios::badbit);
+    std::ostringstream out;
+    err.str("");
+    EXPECT_EQ(RunCommandLine({"--query", "-"}, broken, out, err), 2);
+    EXPECT_NE(err.str().find("standard input"), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

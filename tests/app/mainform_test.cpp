@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -39,6 +40,16 @@ public:
 
 protected:
     QString AskSaveFileName() override { return saveName; }
+    bool ConfirmOverwrite(const QString& fileName) override {
+        askedToReplace.push_back(fileName);
+        return replace;
+    }
+
+public:
+    bool replace = false;
+    std::vector<QString> askedToReplace;
+
+protected:
     std::unique_ptr<QPrinter> OpenPrinter() override {
         if (!hasPrinter) return nullptr;
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -102,7 +113,8 @@ TEST_F(MainForm, PanelHasEveryGroupWithItsCaptionItemsColumnsAndSelection) {
         {"RadioGroup1", "Concentration Units", {"Mole %", "Mole ", "Mass %", "Mass"}, 2, 2},
         {"RadioGroup3", "Grid Type", {"Overall Scale", "Numeric Scale", "Both Scales"}, 1, 2},
         {"RadioGroup2", "Grid Steps", {"5", "10"}, 2, 0},
-        {"RadioGroup7", "Temperature Method", {"Altutude (Auto)", "Polynomial (Auto)"}, 1, 0},
+        {"RadioGroup7", "Temperature Method",
+         {"Altutude (Auto)", "Polynomial (Auto)", "Mean Value (Smooth)"}, 1, 0},
         {"RadioGroup6", "Temperature Units", {"C", "F", "K"}, 3, 0},
         {"IMS",
          "Isotherm Scan Step",
@@ -189,6 +201,20 @@ TEST_F(MainForm, PanelHasEveryGroupWithItsCaptionItemsColumnsAndSelection) {
     // The four tabs wrap onto rows within the panel instead of scrolling.
     EXPECT_GE(pages->TabRows(), 2);
     EXPECT_LE(pages->TabRows(), 4);
+    // Whichever tab is chosen, its row moves next to the page.
+    const QList<QToolButton*> tabs = pages->findChildren<QToolButton*>();
+    for (int page = 0; page < pages->PageCount(); ++page) {
+        pages->SetActivePageIndex(page);
+        QApplication::processEvents();
+        int lowest = 0;
+        const QToolButton* chosen = nullptr;
+        for (const QToolButton* tab : tabs) {
+            lowest = std::max(lowest, tab->geometry().top());
+            if (tab->isChecked()) chosen = tab;
+        }
+        ASSERT_NE(chosen, nullptr);
+        EXPECT_EQ(chosen->geometry().top(), lowest) << page;
+    }
     for (std::size_t i = 1; i < buttons.size(); ++i) {
         EXPECT_LT(buttons[i - 1]->mapTo(&form, QPoint()).x(),
                   buttons[i]->mapTo(&form, QPoint()).x());
@@ -241,6 +267,8 @@ TEST_F(MainForm, RadioGroupsSetTheirProperties) {
     EXPECT_EQ(diagram.GridSteps(), 5);
     Pick("RadioGroup7", 1);
     EXPECT_EQ(diagram.TCalcMethod(), TTCalcMethod::tcPolynomial);
+    Pick("RadioGroup7", 2);
+    EXPECT_EQ(diagram.TCalcMethod(), TTCalcMethod::tcMeanValue);
     Pick("RadioGroup7", 0);
     EXPECT_EQ(diagram.TCalcMethod(), TTCalcMethod::tcAltitude);
 
@@ -456,6 +484,13 @@ TEST_F(MainForm, SaveWritesTheChosenBitmapAndReportsFailures) {
     TBitmap::LoadFromFile(saved, plotBmp.toStdString());
     EXPECT_EQ(saved.Width(), 600);
     EXPECT_EQ(saved.Height(), 386);
+
+    // Typed without ".bmp", the question is about the file really written.
+    const QDateTime written = QFileInfo(plotBmp).lastModified();
+    save->click();
+    ASSERT_EQ(form.askedToReplace, std::vector<QString>{plotBmp});
+    EXPECT_EQ(QFileInfo(plotBmp).lastModified(), written);  // answered no
+    EXPECT_FALSE(QFileInfo::exists(form.saveName));
 
     QFile::remove(plotBmp);
     form.saveName = plotBmp;

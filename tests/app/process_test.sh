@@ -39,5 +39,23 @@ case "$answer" in
   *) fail "query: unexpected answer '$answer'" ;;
 esac
 
+# Output that cannot be written, input that cannot be read, a stray word
+# before the options: never a silent success.
+probe() {  # probe NAME EXPECTED-STATUS STDIN STDOUT ARGS...
+  local name=$1 expected=$2 input=$3 output=$4
+  shift 4
+  env -u QT_QPA_PLATFORM "$program" "$@" <"$input" >"$output" 2>"$work/err"
+  local status=$?
+  [ "$status" -eq "$expected" ] || fail "$name: status $status, expected $expected"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$name: stderr is not one line: $(cat "$work/err")"
+}
+if [ -w /dev/full ]; then
+  probe "help to a full disk" 1 /dev/null /dev/full --help
+  probe "query to a full disk" 1 /dev/null /dev/full --query 10,10
+fi
+probe "input a folder" 2 / /dev/null --query -
+probe "stray first word" 2 /dev/null /dev/null 5x5 --export "$work/y.png"
+[ ! -e "$work/y.png" ] || fail "stray first word: a file was written"
+
 if [ "$failures" -eq 0 ]; then echo "process checks passed"; fi
 exit "$failures"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/commandline.h"
+#include "app/cli/commandline.h"
 #include "sample/sample.h"
 #include "sample/sampledata.h"
 #include "ternary/ternagram.h"

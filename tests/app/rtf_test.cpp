@@ -1,7 +1,9 @@
 #include "app/rtf.h"
+#include "support/rtfroundtrip.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -355,6 +357,26 @@ TEST(Rtf, ShippedInfoFileReadsCleanly) {
     EXPECT_TRUE(runs.front().bold);
     EXPECT_EQ(runs.front().points, 18);
     EXPECT_EQ(runs.front().colour, "#000080");
+}
+
+TEST(Rtf, SeedsKeepTheirDocumentThroughWriteAndReadAgain) {
+    QStringList seeds = {QStringLiteral(LIQUIDUS_SOURCE_DIR "/liquidus.inf")};
+    const QDir corpus(QStringLiteral(LIQUIDUS_SOURCE_DIR "/tests/app/rtf-corpus"));
+    for (const QString& name : corpus.entryList(QDir::Files)) seeds << corpus.filePath(name);
+    ASSERT_GE(seeds.size(), 4);
+    for (const QString& seed : seeds) {
+        QFile file(seed);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << seed.toStdString();
+        EXPECT_EQ(test::RtfRoundTripFailure(file.readAll()), "") << seed.toStdString();
+    }
+    // Font names beyond Windows-1252 and with a no-break space survive.
+    QTextDocument doc;
+    QFile fonts(corpus.filePath(QStringLiteral("font-names.rtf")));
+    ASSERT_TRUE(fonts.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(ReadRtf(fonts.readAll(), doc, nullptr));
+    const QByteArray written = WriteRtf(doc);
+    EXPECT_TRUE(written.contains("\\u20223?\\u20307?;")) << written.toStdString();
+    EXPECT_TRUE(written.contains("No\\~Break;")) << written.toStdString();
 }
 
 }  // namespace

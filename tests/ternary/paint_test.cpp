@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -118,6 +120,31 @@ TEST_F(Paint, OutlineAndGridLinesAreBlackWhereTheFormulasPutThem) {
     }
     // Inside, away from lines, the triangle is white.
     EXPECT_EQ(ScreenPixel(l + s / 2 + 3, yb - 20), clWhite);
+}
+
+TEST_F(Paint, GridLinesCrossTheFilledFieldsWithoutCuttingThem) {
+    diagram.SetGridType(TGridType::gtOutsideScale);  // no lines inside
+    diagram.Paint();
+    TBitmap plain(diagram.Width(), diagram.Height());
+    plain.Image() = diagram.Screen().Image().copy();
+    diagram.SetGridType(TGridType::gtAllScales);
+    diagram.Paint();
+    // Inside the triangle the grid only adds black: every field is filled
+    // whole, not just the grid cell around its fill point.
+    int gridPixels = 0;
+    for (int y = diagram.TriangleTop() + 2; y < diagram.TriangleTop() + diagram.TriangleHeight();
+         ++y) {
+        for (int x = 0; x < diagram.Width(); ++x) {
+            const TColor before = plain.Canvas().Pixel(x, y);
+            if (!diagram.IsInsideTriangle(x, y) || ScreenPixel(x, y) == before ||
+                before == clBlack) {
+                continue;
+            }
+            ASSERT_EQ(ScreenPixel(x, y), clBlack) << x << "," << y;
+            ++gridPixels;
+        }
+    }
+    EXPECT_GT(gridPixels, 1000);
 }
 
 TEST_F(Paint, ScaleLabelsFollowGridStepsAndUnits) {
@@ -327,10 +354,22 @@ TEST_F(Tables, MarkedPointWinsOverTheCursor) {
 }
 
 TEST_F(Tables, TheScreenShowsTablesAfterThePicture) {
+    diagram.SetCoPhasesTable(true);
     diagram.SetCursor(true, 20, 30, 50, 1500);
-    test::TTextLog log(diagram.Screen().Canvas());
     diagram.Paint();
-    EXPECT_TRUE(log.Contains("T: 1500C"));
+    const QImage shown = diagram.Screen().Image().copy();
+    // The picture alone, then both tables drawn over it in their order.
+    diagram.SetValuesTable(false);
+    diagram.SetCoPhasesTable(false);
+    diagram.Paint();
+    TBitmap expected(diagram.Width(), diagram.Height());
+    expected.SetSystemColorResolver(diagram.Screen().SystemColorResolver());
+    expected.Image() = diagram.Screen().Image().copy();
+    EXPECT_FALSE(expected.Image() == shown);  // the tables add something
+    diagram.SetCoPhasesTable(true);  // the band stays: the legend reserves it
+    diagram.DrawCoPhasesTable(expected);
+    diagram.DrawValuesTable(expected);
+    EXPECT_TRUE(expected.Image() == shown);
 }
 
 class Export : public Paint {};
@@ -370,22 +409,58 @@ TEST_F(Export, SamePictureWhateverTheControlSize) {
     EXPECT_EQ(big->Canvas().Pixel(2, 2), clWhite);
 }
 
+TEST_F(Export, EveryLayerIsOnWhitePaper) {
+    // The screen's paper colour never reaches the picture: captions, labels
+    // and legend all take white behind their text.
+    const auto picture = diagram.RenderPicture();
+    const TColor face = diagram.Screen().Canvas().Resolve(clBtnFace);
+    for (int y = 0; y < picture->Height(); ++y) {
+        for (int x = 0; x < picture->Width(); ++x) {
+            ASSERT_NE(picture->Canvas().Pixel(x, y), face) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(Export, TablesOnlyWithAMarkedPoint) {
     diagram.SetCursor(true, 20, 30, 50, 1500);  // the cursor never shows in the output
+    const auto unmarked = diagram.RenderPicture();
+    diagram.SetValuesTable(false);
+    EXPECT_TRUE(diagram.RenderPicture()->Image() == unmarked->Image());
     diagram.MarkedPoint().Visible = true;
     diagram.MarkedPoint().A = 20;
     diagram.MarkedPoint().B = 30;
     diagram.MarkedPoint().C = 50;
     diagram.MarkedPoint().T = 1500;
-    auto withMark = diagram.RenderPicture();
-    diagram.MarkedPoint().Visible = false;
-    auto withoutMark = diagram.RenderPicture();
-    // The values table sits at the triangle's upper right.
+    const auto markOnly = diagram.RenderPicture();
+    diagram.SetValuesTable(true);
+    const auto withTable = diagram.RenderPicture();
+    // The table is the only difference, and it sits at the triangle's upper
+    // right, below the top and left of the side's end.
     const TTriangleLayout l = CalcExportLayout(true);
-    const int x = l.TriangleLeft + l.SideLength - 5;
-    const int y = l.TriangleTop + 3;
-    EXPECT_EQ(withoutMark->Canvas().Pixel(x, y), clWhite);
-    EXPECT_FALSE(withMark->Image() == withoutMark->Image());
+    const int xr = l.TriangleLeft + l.SideLength;
+    int inside = 0;
+    int outside = 0;
+    for (int y = 0; y < withTable->Height(); ++y) {
+        for (int x = 0; x < withTable->Width(); ++x) {
+            if (withTable->Canvas().Pixel(x, y) == markOnly->Canvas().Pixel(x, y)) continue;
+            const bool near = x < xr + 10 && y >= l.TriangleTop && y < l.TriangleTop + 100;
+            ++(near ? inside : outside);
+        }
+    }
+    EXPECT_GT(inside, 100);
+    EXPECT_EQ(outside, 0);
+    // The co-phases table, with no phases yet, clears its part of the band.
+    diagram.SetCoPhasesTable(true);
+    const auto withCoPhases = diagram.RenderPicture();
+    const int bandLeft = xr + 1;
+    for (int y = 0; y < withTable->Height(); ++y) {
+        for (int x = 0; x < bandLeft; ++x) {
+            ASSERT_EQ(withCoPhases->Canvas().Pixel(x, y), withTable->Canvas().Pixel(x, y));
+        }
+    }
+    EXPECT_FALSE(withCoPhases->Image() == withTable->Image());
+    // The mark's cross is drawn whether or not the table is.
+    EXPECT_FALSE(markOnly->Image() == unmarked->Image());
 }
 
 }  // namespace
@@ -423,6 +498,27 @@ TEST(FieldLookup, ScanRuleStepsRightAndTheEdgeFallbackTriesTheOtherWays) {
     diagram.SetDrawAreas(false);
     const std::unique_ptr<TBitmap> bare = diagram.RenderFieldMap();
     EXPECT_EQ(diagram.AreaNearComposition(*bare, 32, 24), -1);
+}
+
+TEST(FieldLookup, ReadingTakesDisplayUnitsAndGivesTheTemperatureInTheShownUnit) {
+    TTernagram diagram;
+    LoadSampleDiagram(diagram);
+    diagram.SetBounds(800, 600);
+    const std::unique_ptr<TBitmap> map = diagram.RenderFieldMap();
+    const TLiquidusReading percent = diagram.LiquidusAt(*map, 32, 24);
+    ASSERT_EQ(percent.Area, 0);
+    ASSERT_TRUE(percent.Temperature);
+    EXPECT_DOUBLE_EQ(*percent.Temperature, diagram.AltitudeTemperature(0, 32, 24));
+    diagram.SetCUnits(TCUnits::cuMassParts);
+    diagram.SetTUnits(TTUnits::tuK);
+    const TLiquidusReading parts = diagram.LiquidusAt(*map, 0.32, 0.24);
+    EXPECT_EQ(parts.Area, 0);
+    EXPECT_NEAR(*parts.Temperature, TemperatureInUnits(*percent.Temperature, TTUnits::tuK), 1e-9);
+    EXPECT_FALSE(diagram.LiquidusAt(*map, 0.8, 0.3).InTriangle);
+    EXPECT_EQ(diagram.LiquidusAt(*map, 0.8, 0.3).Area, -1);
+    diagram.SetTCalcMethod(TTCalcMethod::tcThermodynamic);
+    EXPECT_EQ(diagram.LiquidusAt(*map, 0.32, 0.24).Area, 0);
+    EXPECT_FALSE(diagram.LiquidusAt(*map, 0.32, 0.24).Temperature);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// The program's command-line modes: rendering the sample diagram to a file
-// (and, later, temperature look-ups) without any window.
+// The program's command-line modes: pictures, look-ups and listings of the
+// diagram without any window.
 
 #include <iosfwd>
 #include <string>

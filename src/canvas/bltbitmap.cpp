@@ -1,4 +1,4 @@
-#include "ternary/bltbitmap.h"
+#include "canvas/bltbitmap.h"
 
 namespace liquidus {
 

@@ -1,0 +1,37 @@
+#include "app/cli/modes.h"
+
+#include <array>
+
+namespace liquidus::cli {
+
+namespace {
+
+constexpr std::array<const TModeSpec*, 8> kModes = {
+    &kExportMode,         &kQueryMode,        &kIsothermsMode, &kSectionMode,
+    &kListPropertiesMode, &kWriteDiagramMode, &kHelpMode,      &kVersionMode,
+};
+
+constexpr std::array kOptions = {
+    TOptionSpec{"--diagram", "FILE", "use the diagram file FILE (JSON) instead of the sample"},
+    TOptionSpec{"--set", "NAME=VALUE", "set a property; repeatable, applied in order", true},
+    TOptionSpec{"--size", "WxH",
+                "the screen picture of a WxH control (export: instead of the saved one; "
+                "query and isotherms: default 1024x768)"},
+    TOptionSpec{"--monochrome", "", "write a two-colour picture"},
+    TOptionSpec{"--mark", "A,B",
+                "mark shares A, B of positions 1 and 2 (display units) as a right click "
+                "there would"},
+    TOptionSpec{"--zoom", "AMin,BMin,CMin",
+                "show the zoom window with these lower bounds (whole tens of percent, "
+                "at most 90 together)"},
+    TOptionSpec{"--query-section", "",
+                "print the section's curves as CSV (field,knot,position,T) instead of a picture"},
+};
+
+}  // namespace
+
+std::span<const TModeSpec* const> Modes() { return kModes; }
+
+std::span<const TOptionSpec> Options() { return kOptions; }
+
+}  // namespace liquidus::cli

@@ -1,0 +1,268 @@
+#include "app/cli/parser.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "model/format.h"
+#include "ternary/properties.h"
+
+namespace liquidus::cli {
+
+namespace {
+
+constexpr int kMaxPictureSide = 10000;
+
+std::string ModesAccepting(std::string_view option) {
+    std::string names;
+    for (const TModeSpec* mode : Modes()) {
+        if (Accepts(*mode, option)) {
+            if (!names.empty()) names += " or ";
+            names += mode->Name;
+        }
+    }
+    return names;
+}
+
+const TModeSpec* FindMode(std::string_view name) {
+    for (const TModeSpec* mode : Modes()) {
+        if (name == mode->Name || (!mode->Alias.empty() && name == mode->Alias)) return mode;
+    }
+    return nullptr;
+}
+
+bool Combines(const TModeSpec& mode, std::string_view other) {
+    return std::find(mode.Combines.begin(), mode.Combines.end(), other) != mode.Combines.end();
+}
+
+const TOptionSpec* FindOption(std::string_view name) {
+    for (const TOptionSpec& option : Options()) {
+        if (name == option.Name) return &option;
+    }
+    return nullptr;
+}
+
+TPropertyAssignment ParseSet(const std::string& assignment) {
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string::npos || equals == 0) {
+        throw TUsageError("--set " + Quoted(assignment) + ": expected NAME=VALUE");
+    }
+    TPropertyAssignment set{assignment, assignment.substr(0, equals),
+                            assignment.substr(equals + 1)};
+    // Names are checked now, so that a misspelt one is reported before any
+    // other work; values are checked when they are applied, still before
+    // anything is written.
+    const TPropertyInfo* property = FindProperty(set.Name);
+    if (property == nullptr) {
+        throw TUsageError("--set " + Quoted(assignment) + ": unknown property " + Quoted(set.Name));
+    }
+    if (property->ReadOnly()) {
+        throw TUsageError("--set " + Quoted(assignment) + ": property " + property->Name +
+                          " is read-only");
+    }
+    return set;
+}
+
+std::optional<int> ParseSide(std::string_view text) {
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    const std::optional<int> value = ParseNumber<int>(text);
+    if (!value || *value < 1 || *value > kMaxPictureSide) return std::nullopt;
+    return value;
+}
+
+TPictureSize ParseSize(const std::string& size) {
+    const std::size_t x = size.find_first_of("xX");
+    std::optional<int> width;
+    std::optional<int> height;
+    if (x != std::string::npos) {
+        width = ParseSide(std::string_view(size).substr(0, x));
+        height = ParseSide(std::string_view(size).substr(x + 1));
+    }
+    if (!width || !height) {
+        throw TUsageError("--size " + Quoted(size) + ": expected WxH, two whole numbers 1.." +
+                          std::to_string(kMaxPictureSide));
+    }
+    return {*width, *height};
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+}  // namespace
+
+bool Accepts(const TModeSpec& mode, std::string_view option) {
+    if (mode.UsesDiagram && (option == "--set" || option == "--size" || option == "--diagram")) {
+        return true;
+    }
+    return std::find(mode.Options.begin(), mode.Options.end(), option) != mode.Options.end();
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string Escaped(std::string_view text) {
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    const auto escape = [&out, &kHex](unsigned char byte) {
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 0xF];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte < 0x7F) {
+            out += text[i++];
+            continue;
+        }
+        if (byte == '\n' || byte == '\t' || byte == '\r') {
+            out += byte == '\n' ? "\\n" : byte == '\t' ? "\\t" : "\\r";
+            ++i;
+            continue;
+        }
+        // A whole UTF-8 sequence of a printable character stays as it is;
+        // C1 controls (U+0080..U+009F) and stray bytes are escaped.
+        const int length = byte >= 0xF0 && byte < 0xF5 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC2 ? 2 : 0;
+        bool valid = length > 0 && byte < 0xF5 && i + length <= text.size();
+        char32_t code = valid ? byte & (0x7F >> length) : 0;
+        for (int k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        valid = valid && code >= 0xA0 && code <= 0x10FFFF && !(code >= 0xD800 && code < 0xE000) &&
+                code >= (length == 3 ? 0x800u : length == 4 ? 0x10000u : 0u);
+        if (valid) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            escape(byte);
+            ++i;
+        }
+    }
+    return out;
+}
+
+bool TRequest::Has(std::string_view option) const {
+    return std::any_of(Options.begin(), Options.end(),
+                       [option](const auto& given) { return given.first == option; });
+}
+
+std::optional<std::string> TRequest::Value(std::string_view option) const {
+    for (const auto& [name, value] : Options) {
+        if (name == option) return value;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::pair<double, double>> ParsePair(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const auto a = ParseNumber<double>(Trimmed(text.substr(0, comma)));
+    const auto b = ParseNumber<double>(Trimmed(text.substr(comma + 1)));
+    // Far beyond any share: a slip of the keyboard, not a composition.
+    constexpr double kLargest = 1e6;
+    if (!a || !b || std::fabs(*a) > kLargest || std::fabs(*b) > kLargest) return std::nullopt;
+    return std::pair{*a, *b};
+}
+
+TRequest ParseArguments(const std::vector<std::string>& args) {
+    TRequest request;
+    std::vector<std::string_view> given;  // option names, to check repeats and modes
+    std::string modeOption;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.empty() || arg.front() != '-') {
+            throw TUsageError("unexpected argument " + Quoted(arg));
+        }
+        std::string name = arg;
+        std::optional<std::string> value;
+        if (const std::size_t equals = arg.find('=');
+            arg.starts_with("--") && equals != std::string::npos) {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+        }
+        const TModeSpec* mode = FindMode(name);
+        const TOptionSpec* option = mode == nullptr ? FindOption(name) : nullptr;
+        if (mode == nullptr && option == nullptr) {
+            throw TUsageError("unknown option " + Quoted(name));
+        }
+        const std::string_view canonical = mode != nullptr ? mode->Name : option->Name;
+        const std::string_view argument = mode != nullptr ? mode->Argument : option->Argument;
+        const bool repeatable = mode != nullptr ? mode->Repeatable : option->Repeatable;
+        if (argument.empty()) {
+            if (value) {
+                throw TUsageError(std::string(canonical) + " takes no value");
+            }
+            value = std::string();
+        } else if (!value) {
+            // An option in the value's place means the value was left out.
+            if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
+                value = args[++i];
+            }
+        }
+        if (!value || (!argument.empty() && value->empty())) {
+            throw TUsageError(std::string(canonical) + " needs " + std::string(argument));
+        }
+        if (!repeatable && std::find(given.begin(), given.end(), canonical) != given.end()) {
+            throw TUsageError(std::string(canonical) + " given more than once");
+        }
+        given.push_back(canonical);
+        if (mode != nullptr && request.Mode != nullptr && request.Mode != mode &&
+            Combines(*request.Mode, mode->Name)) {
+            request.Options.emplace_back(mode->Name, *value);
+            continue;
+        }
+        if (mode != nullptr && request.Mode != nullptr && request.Mode != mode &&
+            Combines(*mode, request.Mode->Name)) {
+            // The mode given first joins the one that leads.
+            for (std::string& earlier : request.ModeValues) {
+                request.Options.emplace_back(request.Mode->Name, std::move(earlier));
+            }
+            request.ModeValues.clear();
+            request.Mode = nullptr;
+        }
+        if (mode != nullptr) {
+            if (request.Mode != nullptr && request.Mode != mode) {
+                throw TUsageError(std::string(mode->Name) + " cannot be combined with " +
+                                  modeOption);
+            }
+            request.Mode = mode;
+            modeOption = std::string(mode->Name);
+            request.ModeValues.push_back(*value);
+        } else if (canonical == "--set") {
+            request.Sets.push_back(ParseSet(*value));
+        } else if (canonical == "--size") {
+            request.Size = ParseSize(*value);
+        } else {
+            request.Options.emplace_back(canonical, *value);
+        }
+    }
+    for (const std::string_view name : given) {
+        if (FindMode(name) == nullptr &&
+            (request.Mode == nullptr || !Accepts(*request.Mode, name))) {
+            throw TUsageError(std::string(name) + " is only valid with " + ModesAccepting(name));
+        }
+    }
+    if (request.Mode == nullptr) {
+        std::string modes;
+        for (const TModeSpec* mode : Modes()) {
+            modes += std::string(modes.empty() ? "" : ", ") + std::string(mode->Name);
+        }
+        throw TUsageError("nothing to do: use one of " + modes);
+    }
+    return request;
+}
+
+}  // namespace liquidus::cli

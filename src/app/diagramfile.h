@@ -1,0 +1,92 @@
+#pragma once
+// Diagram files: a ternary diagram's data as a JSON document, so that the
+// program shows any system, not only the built-in sample. Reading is split
+// into a pure parse that checks everything and an apply that cannot fail,
+// so that a bad file never leaves a diagram half replaced.
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/areadata.h"
+
+namespace liquidus {
+
+class TTernagram;
+
+constexpr std::int64_t kMaxDiagramFileBytes = 4 * 1024 * 1024;
+constexpr int kDiagramFileVersion = 1;
+
+/// The file's content is not a diagram this program reads; what() names
+/// the place as a JSON path ("fields[3].vertices[2]: ...") or, for a syntax
+/// error, the line and column.
+class TDiagramFormatError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// The file could not be read at all (missing, unreadable, a folder).
+class TDiagramReadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class TDiagramBasis { Mass, Mole };
+
+struct TDiagramSubstance {
+    std::string Name;
+    float MolarMass = 1.0f;
+    friend bool operator==(const TDiagramSubstance&, const TDiagramSubstance&) = default;
+};
+
+struct TDiagramField {
+    std::string Name;
+    bool CoPhased = false;
+    float FillA = 0.0f;
+    float FillB = 0.0f;
+    std::vector<TAreaPoint> Vertices;
+    friend bool operator==(const TDiagramField& a, const TDiagramField& b);
+};
+
+/// A diagram as a file holds it. Compositions are percent of `Basis`, as
+/// shares of the substances at positions 1 and 2.
+struct TDiagramFile {
+    std::string Title;
+    TDiagramBasis Basis = TDiagramBasis::Mass;
+    std::array<TDiagramSubstance, 3> Substances{};
+    std::vector<TDiagramField> Fields;
+    std::vector<std::vector<TSplinePoint>> Boundaries;
+    friend bool operator==(const TDiagramFile& a, const TDiagramFile& b);
+};
+
+/// Checks a whole file's bytes; throws TDiagramFormatError at the first
+/// problem. Touches no diagram.
+TDiagramFile ParseDiagram(const QByteArray& bytes);
+
+/// Reads and checks a file: TDiagramReadError when it cannot be read,
+/// TDiagramFormatError when it is not a valid diagram.
+TDiagramFile ReadDiagramFile(const QString& fileName);
+
+/// Puts a checked diagram into `diagram` as a host hands data over: zoom
+/// off, orientation direct, the file's basis in percent, then substances,
+/// title, fields and boundary lines. Unused field records go back to their
+/// placeholders; the marked point is dropped and the isotherms are
+/// recalculated on the next paint. Other settings stay as they are.
+void ApplyDiagram(const TDiagramFile& file, TTernagram& diagram);
+
+/// The data `diagram` shows now, in its current basis and orientation.
+TDiagramFile DiagramFromTernagram(const TTernagram& diagram);
+
+/// The file's text: indented JSON, with each vertex and point on one line.
+QByteArray SerializeDiagram(const TDiagramFile& file);
+
+/// Writes the diagram's data atomically; the old file survives a failure.
+/// Throws TDiagramFormatError when the data would not read back (a title
+/// set longer than a file may hold, say) and TSaveError when writing fails.
+void WriteDiagramFile(const TTernagram& diagram, const QString& fileName);
+
+}  // namespace liquidus

@@ -1,0 +1,240 @@
+#pragma once
+// The binary temperature-composition diagram component: substance A on the
+// left of the composition axis, substance B on the right, temperature
+// upwards; phase boundaries as splines, flood-filled phase fields, axes,
+// grid, title, caption, legend and the two tables.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "binary/binageometry.h"
+#include "binary/binaplot.h"
+
+namespace liquidus {
+
+/// A field colour found on one edge of the zoom window and where: the
+/// composition for the top and bottom edges, the temperature for the left
+/// and right ones.
+struct TEdgeFill {
+    TColor Color = clBlack;
+    double Composition = 0.0;
+    double Temperature = 0.0;
+};
+
+/// Fill seeds on the four edges of the zoom window, at most 16 per edge.
+struct TEdgeFillLists {
+    static constexpr std::size_t kMaxEntries = 16;
+    std::vector<TEdgeFill> Top, Bottom, Left, Right;
+};
+
+/// Text sizes derive from the plot's width; see FontSize().
+enum class TBinaryTextRole { Table, Title, UnitsCaption, AxisNumbers };
+
+class TBinagram : public TBinaplot {
+public:
+    /// Which substance sits at the right end of the composition axis. (The
+    /// ternary diagram's orientation type has six values; this one is its
+    /// own type, so both diagrams can live in one program.)
+    enum class TDataOrientation { doDirect, doInversed };
+    enum class TGridType { gtOverAllScale, gtOutsideScale };
+
+    explicit TBinagram(TControlHost* host = nullptr);
+    ~TBinagram() override;
+
+    // Published properties.
+    bool AllowZoom() const { return m_allowZoom; }
+    /// Refused with a message while zooming.
+    void SetAllowZoom(bool value);
+    int CAxisStep() const { return m_cAxisStep; }
+    /// Stored as 2, 5 or 10: below 3 is 2, 3..9 is 5, from 10 on 10.
+    void SetCAxisStep(int value);
+    bool CoPhasesTable() const { return m_coPhasesTable; }
+    void SetCoPhasesTable(bool value);
+    TCUnits CUnits() const { return m_cUnits; }
+    /// Rewrites every stored composition on a mole/mass change; ignored
+    /// while zooming.
+    void SetCUnits(TCUnits value);
+    bool CursorOnArea() const { return m_cursorOnArea; }
+    TDataOrientation DataOrientation() const { return m_dataOrientation; }
+    /// Swaps the substances and mirrors every stored composition; ignored
+    /// while zooming.
+    void SetDataOrientation(TDataOrientation value);
+    TGridType GridType() const { return m_gridType; }
+    void SetGridType(TGridType value);
+    bool Legend() const { return m_legend; }
+    void SetLegend(bool value);
+    double LowCLimit() const { return m_lowCLimit; }
+    /// Below 0 becomes 0; a value not below HighCLimit is replaced by
+    /// HighCLimit - 10 with a message.
+    void SetLowCLimit(double value);
+    double HighCLimit() const { return m_highCLimit; }
+    /// Above 100 becomes 100; a value not above LowCLimit is replaced by
+    /// LowCLimit + 10 with a message.
+    void SetHighCLimit(double value);
+    bool MarkMode() const { return m_markMode; }
+    /// Switching off also hides the marked point.
+    void SetMarkMode(bool value);
+    bool MouseGrid() const { return m_mouseGrid; }
+    /// Takes effect at the next mouse move.
+    void SetMouseGrid(bool value) { m_mouseGrid = value; }
+    TSubstance& SubstanceA() { return m_substanceA; }
+    TSubstance& SubstanceB() { return m_substanceB; }
+    const TSubstance& SubstanceA() const { return m_substanceA; }
+    const TSubstance& SubstanceB() const { return m_substanceB; }
+    int TAxisStep() const { return m_tAxisStep; }
+    /// Values below 10 become 10.
+    void SetTAxisStep(int value);
+    const std::string& Title() const { return m_title; }
+    void SetTitle(const std::string& value);
+    bool ValuesTable() const { return m_valuesTable; }
+    void SetValuesTable(bool value);
+    /// Also converts the temperature of a shown marked point.
+    void SetTUnits(TTUnits value) override;
+
+    TNotifyEvent OnMarkPoint;
+    TNotifyEvent OnZoomIn;
+    TNotifyEvent OnZoomOut;
+
+    // Public data.
+    const std::string& UnitsCaption() const { return m_unitsCaption; }
+    TFullDataPoint& MarkedPoint() { return m_markedPoint; }
+    const TFullDataPoint& MarkedPoint() const { return m_markedPoint; }
+    TFullDataPoint& CursorPoint() { return m_cursorPoint; }
+    const TFullDataPoint& CursorPoint() const { return m_cursorPoint; }
+    int CursorArea() const { return m_cursorArea; }
+    const std::string& CursorHint() const { return m_cursorHint; }
+    bool AtDivisionPoint() const { return m_atDivisionPoint; }
+    bool Painted() const { return m_painted; }
+    double FullLowCLimit() const { return m_fullLowCLimit; }
+    double FullHighCLimit() const { return m_fullHighCLimit; }
+
+    // Layout and mappings of the picture on screen (or being exported).
+    const TBinaryLayout& Layout() const { return m_layout; }
+    int PlotLeft() const { return m_layout.PlotLeft; }
+    int PlotTop() const { return m_layout.PlotTop; }
+    int PlotWidth() const { return m_layout.PlotWidth; }
+    int PlotHeight() const { return m_layout.PlotHeight; }
+    int PlotRight() const { return m_layout.PlotRight(); }
+    int PlotBottom() const { return m_layout.PlotBottom(); }
+    int LegendWidth() const { return m_layout.LegendWidth; }
+    /// The plot is too narrow for a diagram ("Enlarge Me..").
+    bool IsTooSmall() const { return m_layout.PlotWidth <= 120; }
+    /// The current axis ranges.
+    TBinaryLimits Limits() const;
+    /// The axis ranges of the unzoomed diagram.
+    TBinaryLimits FullLimits() const;
+    /// Recomputes the layout from the control's size.
+    void CalcLayout();
+    /// Composition (percent of B) and temperature to pixels, current limits.
+    int CompositionToX(double c) const;
+    int TemperatureToY(double t) const;
+    /// A pixel column to a composition in shown units (percent, or a
+    /// fraction when UnitsTotal is 1).
+    double XToComposition(int x) const;
+    double YToTemperature(int y) const;
+    /// Places the zoom window in pixels of the unzoomed plot.
+    void CalcZoomFrame();
+    /// The zoom window's place; meaningful while zooming.
+    const TBinaryZoomFrame& ZoomFrame() const { return m_zoomFrame; }
+    /// The zoom window in data units, as set at zoom-in.
+    const TBinaryLimits& ZoomLimits() const { return m_zoomLimits; }
+    /// Point size of a text role for the current layout.
+    int FontSize(TBinaryTextRole role) const;
+
+    void Paint() override;
+    /// The picture as the screen would show it at width x height, with the
+    /// tables of a shown marked point; for export and printing. The screen
+    /// and its layout are left as they are.
+    std::unique_ptr<TBitmap> RenderPicture(int width, int height);
+    /// At the control's own size.
+    std::unique_ptr<TBitmap> RenderPicture() { return RenderPicture(Width(), Height()); }
+
+    // Drawing routines; each draws on the bitmap it is given with the
+    // current layout.
+    void DrawBackground(TBitmap& bitmap, const TRect& rect);
+    void DrawBoundaries(TBitmap& bitmap);
+    void FillAreas(TBitmap& bitmap);
+    void DrawGridAndScales(TBitmap& bitmap);
+    void DrawTitle(TBitmap& bitmap);
+    /// Rebuilds UnitsCaption from CUnits and the name of B, then writes it.
+    void DrawUnitsCaption(TBitmap& bitmap);
+    void DrawLegend(TBitmap& bitmap);
+    void DrawValuesTable(TBitmap& bitmap);
+    /// Shows the co-existing phases table, or paints over one shown before.
+    void DrawCoPhasesTable(TBitmap& bitmap);
+
+protected:
+    void DoMarkPoint();
+    void DoZoomIn();
+    void DoZoomOut();
+
+    /// The current limits become the zoom window in data units.
+    void StoreZoomLimits() { m_zoomLimits = Limits(); }
+    /// The invertible mouse crosshair through the remembered position.
+    void DrawCrosshair();
+
+    // What the mouse sets; the drawing routines read it.
+    bool m_painted = false;
+    bool m_cursorOnArea = false;
+    int m_cursorArea = -1;
+    std::string m_cursorHint;
+    bool m_atDivisionPoint = false;
+    TFullDataPoint m_markedPoint;
+    TFullDataPoint m_cursorPoint;
+    bool m_dragging = false;
+    bool m_tagShown = false;
+    bool m_coPhasesShown = false;
+    bool m_crosshairShown = false;
+    TPoint m_zoomAnchor;
+    TPoint m_drag;
+    TPoint m_crosshair;
+    std::array<TPoint, 2> m_rubberBand{};
+    TEdgeFillLists m_edgeFills;
+
+private:
+    /// The band right of the plot is kept when anything is shown in it.
+    bool ReservesLegendBand() const;
+    /// The client area less the border frame.
+    TRect ClientRect(int width, int height) const;
+    /// Everything above the background, in paint order.
+    void DrawLayers(TBitmap& bitmap);
+    /// Walks one boundary curve through Spline (or straight on its refusal).
+    void DrawCurve(TCanvas& canvas, const std::vector<TRealPixel>& knots);
+    struct TPenTrack;
+    void DrawSegmentTo(TCanvas& canvas, TPenTrack& pen, TRealPixel to, bool interpolated);
+    void DrawMarkCross(TCanvas& canvas);
+    void DrawBreakMarks(TCanvas& canvas);
+    std::string AxisLabel(double value) const;
+    int WidestAreaName(const TCanvas& canvas) const;
+    void ConvertCompositions(bool toMass, double massA, double massB);
+
+    TBinaryLayout m_layout;
+    TBinaryZoomFrame m_zoomFrame;
+    TBinaryLimits m_zoomLimits;
+    bool m_allowZoom = true;
+    std::string m_unitsCaption;
+    int m_cAxisStep = 2;
+    bool m_coPhasesTable = true;
+    TCUnits m_cUnits = TCUnits::cuMolPercents;
+    TDataOrientation m_dataOrientation = TDataOrientation::doDirect;
+    bool m_legend = true;
+    double m_lowCLimit = 0.0;
+    double m_fullLowCLimit = 0.0;
+    TGridType m_gridType = TGridType::gtOutsideScale;
+    double m_highCLimit = 100.0;
+    double m_fullHighCLimit = 100.0;
+    bool m_markMode = false;
+    bool m_mouseGrid = false;
+    TSubstance m_substanceA;
+    TSubstance m_substanceB;
+    int m_tAxisStep = 100;
+    std::string m_title;
+    bool m_valuesTable = true;
+};
+
+/// The composition-axis caption for a unit and the name of substance B.
+std::string BinaryUnitsCaption(TCUnits units, const std::string& nameB);
+
+}  // namespace liquidus

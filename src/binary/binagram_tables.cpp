@@ -1,0 +1,160 @@
+// The legend, the values table, the co-existing phases table and the mouse
+// crosshair. The tables are drawn over a finished picture, on the screen
+// between paints too, so each sets up the canvas state it needs.
+
+#include <algorithm>
+
+#include "binary/binagram.h"
+#include "canvas/rounding.h"
+#include "model/format.h"
+
+namespace liquidus {
+
+namespace {
+constexpr std::size_t kCompositionTextLength = 18;
+
+void SetTableState(TCanvas& canvas, int fontSize) {
+    canvas.Font.Name = "Arial";
+    canvas.Font.Size = fontSize;
+    canvas.Font.Color = clBlack;
+    canvas.Font.Bold = false;
+    canvas.Font.Italic = false;
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Width = 1;
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    canvas.Brush.Color = clWhite;
+}
+
+const char* UnitLetter(TTUnits units) {
+    switch (units) {
+        case TTUnits::tuC:
+            return "C";
+        case TTUnits::tuK:
+            return "K";
+        case TTUnits::tuF:
+            return "F";
+    }
+    return "";
+}
+}  // namespace
+
+int TBinagram::WidestAreaName(const TCanvas& canvas) const {
+    // Record 1 counts even with no field in use, so a table has a width.
+    int widest = canvas.TextWidth(AreaList()[0].Name);
+    for (int i = 1; i < Areas(); ++i) {
+        widest = std::max(widest, canvas.TextWidth(AreaList()[i].Name));
+    }
+    return widest;
+}
+
+void TBinagram::DrawLegend(TBitmap& bitmap) {
+    TCanvas& canvas = bitmap.Canvas();
+    SetTableState(canvas, FontSize(TBinaryTextRole::Table));
+    const int hw = canvas.TextWidth("H");
+    const int th = canvas.TextHeight("H");
+    const int n = Areas();
+    const int w = 5 * hw + WidestAreaName(canvas);
+    const int x0 = PlotRight() + 3 * hw;
+    const int y0 = PlotTop() - 2 * th;
+    const int shadowLeft = PlotRight() + Trunc(3.5 * hw);
+    canvas.Rectangle(x0, y0, x0 + w, y0 + th * (n + 1));
+    canvas.Brush.Color = clBlack;
+    canvas.Rectangle(x0 + w, y0 + Trunc(0.5 * th), shadowLeft + w, y0 + th * (n + 1));
+    canvas.Rectangle(shadowLeft, y0 + th * (n + 1), shadowLeft + w, y0 + Trunc(th * (n + 1.5)));
+    for (int i = 1; i <= n; ++i) {
+        canvas.Brush.Color = canvas.GetNearestColor(AreaColors[i]);
+        canvas.Rectangle(PlotRight() + 4 * hw, y0 + Trunc(th * (i - 0.45)), PlotRight() + 6 * hw,
+                         y0 + Trunc(th * (i + 0.45)));
+        canvas.Brush.Color = clWhite;
+        canvas.TextOut(PlotRight() + 7 * hw, y0 + Trunc(th * (i - 0.5)), AreaList()[i - 1].Name);
+    }
+}
+
+void TBinagram::DrawValuesTable(TBitmap& bitmap) {
+    const bool marked = m_markMode && m_markedPoint.Visible;
+    if (!marked && !m_cursorOnArea) return;
+    const TFullDataPoint& point = marked ? m_markedPoint : m_cursorPoint;
+    TCanvas& canvas = bitmap.Canvas();
+    SetTableState(canvas, FontSize(TBinaryTextRole::Table));
+    const int hw = canvas.TextWidth("H");
+    const int th = canvas.TextHeight("H");
+    const int w = 5 * hw + WidestAreaName(canvas);
+    const int x0 = PlotRight() + 3 * hw;
+    const int shadowLeft = PlotRight() + Trunc(3.5 * hw);
+    const int bottom = PlotBottom() + 2 * th;
+    canvas.Rectangle(x0, PlotBottom(), x0 + w, bottom);
+    canvas.Brush.Color = clBlack;
+    canvas.Rectangle(x0 + w, bottom - Trunc(1.5 * th), shadowLeft + w, bottom + Trunc(0.5 * th));
+    canvas.Rectangle(shadowLeft, bottom, shadowLeft + w, bottom + Trunc(0.5 * th));
+    canvas.Brush.Color = clWhite;
+    const std::string composition =
+        FormatFixed(point.A, m_unitsTotal == 100 ? 1 : 3).substr(0, kCompositionTextLength);
+    const std::string line = m_substanceB.Name() + ": " + composition +
+                             ", T: " + FormatFixed(point.T, 2) + UnitLetter(TUnits());
+    canvas.TextOut(PlotRight() + 4 * hw, bottom - Trunc(1.5 * th), line);
+}
+
+void TBinagram::DrawCoPhasesTable(TBitmap& bitmap) {
+    if (Zooming()) return;
+    TCanvas& canvas = bitmap.Canvas();
+    SetTableState(canvas, FontSize(TBinaryTextRole::Table));
+    const int hw = canvas.TextWidth("H");
+    const int th = canvas.TextHeight("H");
+    const int w = std::max(5 * hw + WidestAreaName(canvas),
+                           canvas.TextWidth("Chemical Composition:") + 2 * hw);
+    const int x0 = PlotRight() + 3 * hw;
+    const int y0 = PlotTop() - 2 * th;
+    const int r = m_legend ? Areas() : -2;
+    const bool marked = m_markMode && m_markedPoint.Visible;
+    const TFullDataPoint* point = nullptr;
+    if (marked && m_markedPoint.CoPhases == 2) {
+        point = &m_markedPoint;
+    } else if (!marked && !m_atDivisionPoint && m_cursorPoint.CoPhases == 2) {
+        point = &m_cursorPoint;
+    }
+    if (point == nullptr) {
+        if (m_coPhasesShown) {
+            canvas.Pen.Color = PaperColor();
+            canvas.Brush.Color = PaperColor();
+            canvas.Rectangle(x0, y0 + (r + 2) * th, bitmap.Width() - 1, y0 + (r + 8) * th);
+            canvas.Pen.Color = clBlack;
+            canvas.Brush.Color = clWhite;
+            m_coPhasesShown = false;
+        }
+        return;
+    }
+    const int shadowLeft = PlotRight() + Trunc(3.5 * hw);
+    canvas.Rectangle(x0, y0 + (r + 2) * th, x0 + w, y0 + (r + 7) * th);
+    canvas.Brush.Color = clBlack;
+    canvas.Rectangle(x0 + w, y0 + Trunc(th * (r + 2.5)), shadowLeft + w,
+                     y0 + Trunc(th * (r + 7.5)));
+    canvas.Rectangle(shadowLeft, y0 + (r + 7) * th, shadowLeft + w, y0 + Trunc(th * (r + 7.5)));
+    canvas.Brush.Color = clWhite;
+    const std::string rows[4] = {
+        "Chemical Composition:",
+        "Ph1: " + FormatFixed(point->Phase1Value, 2) +
+            ", Ph2: " + FormatFixed(point->Phase2Value, 2) + " ",
+        "Phases Ratio:",
+        "Ph1: " + FormatFixed(point->Phase1Ratio, 2) +
+            ", Ph2: " + FormatFixed(point->Phase2Ratio, 2),
+    };
+    for (int j = 0; j < 4; ++j) {
+        canvas.TextOut(PlotRight() + 4 * hw, y0 + Trunc(th * (r + 2.5 + j)), rows[j]);
+    }
+    m_coPhasesShown = true;
+}
+
+void TBinagram::DrawCrosshair() {
+    TCanvas& canvas = Canvas();
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Width = 2;
+    canvas.Pen.Mode = TPenMode::pmNotXor;
+    canvas.MoveTo(PlotLeft(), m_crosshair.Y);
+    canvas.LineTo(PlotRight(), m_crosshair.Y);
+    canvas.MoveTo(m_crosshair.X, PlotTop());
+    canvas.LineTo(m_crosshair.X, PlotBottom());
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    canvas.Pen.Width = 1;
+}
+
+}  // namespace liquidus

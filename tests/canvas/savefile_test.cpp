@@ -1,0 +1,113 @@
+#include "canvas/savefile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace liquidus {
+namespace {
+
+class SaveFile : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::string Path(const QString& name) const { return dir.filePath(name).toStdString(); }
+    QByteArray Read(const QString& name) const {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void Put(const QString& name, const QByteArray& bytes) const {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QStringList Entries() const {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                          QDir::NoDotAndDotDot);
+    }
+    static bool Writes(QIODevice& device, const char* text) {
+        return device.write(text) == static_cast<qint64>(std::strlen(text));
+    }
+    /// The message of a refused save, or "" when it succeeded.
+    std::string Save(const QString& name, const std::function<bool(QIODevice&)>& write) const {
+        try {
+            SaveFileAtomically(Path(name), write);
+        } catch (const std::runtime_error& error) {
+            return error.what();
+        }
+        return {};
+    }
+};
+
+TEST_F(SaveFile, AFailedWriteLeavesThePreviousFileAndNothingElse) {
+    Put("old.bmp", "previous");
+    const std::string failed = Save("old.bmp", [](QIODevice& d) { return Writes(d, "x") && false; });
+    EXPECT_NE(failed.find("Cannot save \""), std::string::npos);
+    const std::string thrown =
+        Save("old.bmp", [](QIODevice&) -> bool { throw std::runtime_error("encoder broke"); });
+    EXPECT_NE(thrown.find("encoder broke"), std::string::npos);
+    EXPECT_EQ(Read("old.bmp"), "previous");
+    EXPECT_NE(Save("none/new.bmp", [](QIODevice& d) { return Writes(d, "x"); }), "");
+    EXPECT_EQ(Entries(), QStringList{"old.bmp"});
+    EXPECT_EQ(Save("old.bmp", [](QIODevice& d) { return Writes(d, "new"); }), "");
+    EXPECT_EQ(Read("old.bmp"), "new");
+    EXPECT_EQ(Entries(), QStringList{"old.bmp"});
+}
+
+TEST_F(SaveFile, NamesUpToTheFileSystemLimit) {
+    const QString name = QString(251, QLatin1Char('n')) + QStringLiteral(".bmp");  // 255 bytes
+    EXPECT_EQ(Save(name, [](QIODevice& d) { return Writes(d, "long"); }), "");
+    EXPECT_EQ(Read(name), "long");
+}
+
+#ifdef Q_OS_UNIX
+TEST_F(SaveFile, PermissionsLinksAndSpecialFiles) {
+    const auto ok = [](QIODevice& d) { return Writes(d, "data"); };
+    // An existing file keeps its mode; a read-only one is refused.
+    Put("private.png", "old");
+    ASSERT_EQ(::chmod(Path("private.png").c_str(), 0600), 0);
+    EXPECT_EQ(Save("private.png", ok), "");
+    struct stat st {};
+    ASSERT_EQ(::stat(Path("private.png").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    Put("locked.png", "old");
+    ASSERT_EQ(::chmod(Path("locked.png").c_str(), 0444), 0);
+    EXPECT_NE(Save("locked.png", ok).find("read-only"), std::string::npos);
+    EXPECT_EQ(Read("locked.png"), "old");
+    // A link is written through and stays a link.
+    ASSERT_EQ(::symlink("target.png", Path("link.png").c_str()), 0);
+    EXPECT_EQ(Save("link.png", ok), "");
+    EXPECT_EQ(Read("target.png"), "data");
+    EXPECT_EQ(QFileInfo(dir.filePath("link.png")).isSymLink(), true);
+    // Folders and pipes are not replaced by a file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+    ASSERT_EQ(::mkfifo(Path("pipe.png").c_str(), 0644), 0);
+    EXPECT_NE(Save("folder.png", ok).find("not a regular file"), std::string::npos);
+    EXPECT_NE(Save("pipe.png", ok).find("not a regular file"), std::string::npos);
+    EXPECT_TRUE(QFileInfo(dir.filePath("folder.png")).isDir());
+}
+
+TEST_F(SaveFile, AReadOnlyFolderGetsNothing) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sealed"));
+    ASSERT_EQ(::chmod(Path("sealed").c_str(), 0555), 0);
+    EXPECT_NE(Save("sealed/x.bmp", [](QIODevice& d) { return Writes(d, "x"); }), "");
+    EXPECT_TRUE(QDir(dir.filePath("sealed")).isEmpty(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::NoDotAndDotDot));
+    ::chmod(Path("sealed").c_str(), 0755);
+}
+#endif
+
+}  // namespace
+}  // namespace liquidus

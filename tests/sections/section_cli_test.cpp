@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/cli/commandline.h"
+
+namespace liquidus {
+namespace {
+
+struct TResult {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+TResult Invoke(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    TResult result;
+    result.Status = RunCommandLine(args, out, err);
+    result.Out = out.str();
+    result.Err = err.str();
+    return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(SectionCommand, BadSectionsExitWithOneLineAndNoFile) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("s.png").toStdString();
+    const std::vector<std::vector<std::string>> cases = {
+        {"--section", "1-2"},
+        {"--section", "1-1", "--export", file},
+        {"--section", "4-1", "--export", file},
+        {"--section", "80,30:0,0", "--export", file},
+        {"--section", "20,20:20,20", "--export", file},
+        {"--section", "20,20", "--export", file},
+        {"--section", "1-2", "--export", dir.filePath("s.txt").toStdString()},
+        {"--section", "1-2", "--export", file, "--query-section"},
+        {"--section", "1-2", "--query", "20,20"},
+        {"--export", file, "--query-section"},
+        {"--section", "1-2", "--set", "TCalcMethod=tcThermodynamic", "--export", file},
+    };
+    for (const auto& args : cases) {
+        const TResult result = Invoke(args);
+        SCOPED_TRACE(args[1] + " " + (args.size() > 2 ? args[2] : ""));
+        EXPECT_EQ(result.Status, 2);
+        EXPECT_EQ(Lines(result.Err).size(), 1u) << result.Err;
+        EXPECT_TRUE(result.Out.empty());
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(file)));
+    }
+}
+
+TEST(SectionCommand, QueryPrintsTheCurvesAsCsvAlongTheOrientedSide) {
+    const TResult direct = Invoke({"--section", "1-2", "--query-section"});
+    ASSERT_EQ(direct.Status, 0) << direct.Err;
+    const std::vector<std::string> lines = Lines(direct.Out);
+    ASSERT_GT(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "field,knot,position,T");
+    EXPECT_EQ(lines[1], "Periclase,1,0.0000,2800.00");
+    EXPECT_EQ(lines.back(), "Cristobalite,10,100.0000,1723.00");
+    // Position 1 now holds SiO2: the same side read from the other end.
+    const TResult swapped =
+        Invoke({"--set", "DataOrientation=doBAC", "--section", "1-2", "--query-section"});
+    ASSERT_EQ(swapped.Status, 0) << swapped.Err;
+    EXPECT_EQ(Lines(swapped.Out)[1], "Cristobalite,1,0.0000,1723.00");
+}
+
+TEST(SectionCommand, ExportWritesThePictureInEitherOrder) {
+    QTemporaryDir dir;
+    const std::string first = dir.filePath("a.png").toStdString();
+    const std::string second = dir.filePath("b.bmp").toStdString();
+    EXPECT_EQ(Invoke({"--section", "1-2", "--export", first}).Status, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(first)).size(), QSize(640, 480));
+    const TResult other =
+        Invoke({"--export", second, "--size", "500x400", "--section", "0,50:50,50"});
+    EXPECT_EQ(other.Status, 0) << other.Err;
+    EXPECT_EQ(QImage(QString::fromStdString(second)).size(), QSize(500, 400));
+}
+
+}  // namespace
+}  // namespace liquidus
