@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <ostream>
 #include <stdexcept>
 #include <utility>
 
 #include <QFile>
 
 #include "app/diagramfile.h"
+#include "canvas/savefile.h"
 #include "sample/sample.h"
 #include "ternary/properties.h"
 
@@ -156,6 +158,21 @@ void WritePicture(TBitmap& picture, const std::string& fileName, bool monochrome
         } else {
             picture.SaveToFile(fileName);
         }
+    } catch (const std::runtime_error& error) {
+        throw TWriteError(error.what());
+    }
+}
+
+void WriteText(const std::string& text, const std::string& fileName, std::ostream& out) {
+    if (fileName == "-") {
+        out << text;  // checked with the rest of the output at the end
+        return;
+    }
+    try {
+        SaveFileAtomically(fileName, [&text](QIODevice& device) {
+            return device.write(text.data(), static_cast<qint64>(text.size())) ==
+                   static_cast<qint64>(text.size());
+        });
     } catch (const std::runtime_error& error) {
         throw TWriteError(error.what());
     }

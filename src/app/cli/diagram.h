@@ -3,6 +3,7 @@
 // built-in sample or the --diagram file, the control size, then the --set
 // options in order.
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,10 @@ void ApplyViewOptions(const TRequest& request, TTernagram& diagram);
 /// Writes `picture` as .bmp or .png by the file name's ending; TWriteError
 /// with the system's reason when it cannot be written.
 void WritePicture(TBitmap& picture, const std::string& fileName, bool monochrome);
+
+/// Writes `text` to `fileName`, or to `out` for "-"; TWriteError with the
+/// system's reason when it cannot be written.
+void WriteText(const std::string& text, const std::string& fileName, std::ostream& out);
 
 /// Throws TUsageError unless the name ends in .bmp or .png.
 void CheckPictureName(std::string_view option, const std::string& fileName);

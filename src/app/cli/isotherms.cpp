@@ -2,7 +2,6 @@
 // of the given size would draw, as CSV.
 
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 #include <cstdio>
 #include <ostream>
@@ -47,20 +46,6 @@ std::string IsothermTable(const TTernagram& diagram) {
         }
     }
     return csv;
-}
-
-void WriteText(const std::string& text, const std::string& fileName, std::ostream& out) {
-    if (fileName == "-") {
-        out << text;
-        out.flush();
-        if (!out) throw TWriteError("standard output: write failed");
-        return;
-    }
-    QSaveFile file(QString::fromStdString(fileName));
-    const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw TWriteError(fileName + ": " + file.errorString().toStdString());
-    }
 }
 
 void RunIsotherms(const TRequest& request, TStreams& streams) {
