@@ -35,7 +35,7 @@ constexpr std::array<std::string_view, 3> kExportOptions = {"--monochrome", "--m
 const TModeSpec kExportMode{
     .Name = "--export",
     .Argument = "FILE",
-    .Help = "write the sample diagram to FILE (.bmp or .png)",
+    .Help = "write the diagram's picture to FILE (.bmp or .png)",
     .UsesDiagram = true,
     .Options = kExportOptions,
     .Run = RunExport,

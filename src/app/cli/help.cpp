@@ -34,7 +34,7 @@ void RunHelp(const TRequest&, TStreams& streams) {
     std::ostream& out = streams.Out;
     out << "Usage: " << kProgram << " [OPTION]...\n"
         << "Without options the program opens its window. With a mode option it works\n"
-           "on the built-in sample diagram without a window.\n\n";
+           "on the built-in sample diagram (or a --diagram file) without a window.\n\n";
     out << "Modes:\n";
     for (const TModeSpec* mode : Modes()) {
         out << "  " << std::left << std::setw(22)
