@@ -222,7 +222,8 @@ void TBinagram::DrawCurve(TCanvas& canvas, const std::vector<TRealPixel>& knots)
     TSplSamples ys{};
     for (int j = 2; j <= n; ++j) {
         for (int k = 1; k <= kSamplesPerSegment; ++k) {
-            xs[kSamplesPerSegment * (j - 2) + k] = x[j - 1] + (x[j] - x[j - 1]) * k / 6;
+            xs[kSamplesPerSegment * (j - 2) + k] =
+                x[j - 1] + (x[j] - x[j - 1]) * k / (kSamplesPerSegment + 1);
         }
     }
     std::uint8_t error = kSplOk;

@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "canvas/bltbitmap.h"
 #include "canvas/rounding.h"
 #include "isotherms/spl.h"
 #include "model/format.h"
-#include "canvas/bltbitmap.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -175,7 +175,8 @@ void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPo
     TSplSamples ys{};
     for (int k = 2; k <= n; ++k) {
         for (int j = 1; j <= kSamplesPerInterval; ++j) {
-            xs[kSamplesPerInterval * (k - 1) + j] = x[k - 1] + (x[k] - x[k - 1]) * j / (kSamplesPerInterval + 1);
+            xs[kSamplesPerInterval * (k - 1) + j] =
+                x[k - 1] + (x[k] - x[k - 1]) * j / (kSamplesPerInterval + 1);
         }
     }
     std::uint8_t error = 0;
@@ -272,8 +273,7 @@ void TTernagram::DrawTPointMarkers(TBitmap& bitmap) {
         canvas.Brush.Color = canvas.GetNearestColor(AreaColors[i]);
         for (int p = 1; p <= std::min<int>(area.PointCount, kMaxAreaPoints); ++p) {
             const TAreaPoint& point = area.Points[p];
-            if (zoom != nullptr &&
-                !zoom->Contains(point.A, point.B, 100.0 - point.A - point.B)) {
+            if (zoom != nullptr && !zoom->Contains(point.A, point.B, 100.0 - point.A - point.B)) {
                 continue;
             }
             int x = 0;
@@ -323,9 +323,9 @@ void TTernagram::DrawGridAndScales(TBitmap& bitmap, TColor background) {
             canvas.MoveTo(xi - 3, yb - 4);
             canvas.LineTo(xi, yb);
             canvas.LineTo(xi + 3, yb - 5);
-            const double value = zoom == nullptr
-                                     ? ut / g * i
-                                     : ((zoom->CMax - zoom->CMin) / g * i + zoom->CMin) / (100 / ut);
+            const double value =
+                zoom == nullptr ? ut / g * i
+                                : ((zoom->CMax - zoom->CMin) / g * i + zoom->CMin) / (100 / ut);
             const std::string label = ScaleLabel(value);
             const int w = canvas.TextWidth(label);
             canvas.TextOut(l + Round(s / g * i - w / 2.0), yb + 2, label);
@@ -336,9 +336,9 @@ void TTernagram::DrawGridAndScales(TBitmap& bitmap, TColor background) {
             canvas.MoveTo(xi + 5, yi - 1);
             canvas.LineTo(xi, yi);
             canvas.LineTo(xi + 4, yi + 5);
-            const double value = zoom == nullptr
-                                     ? ut - ut / g * i
-                                     : (zoom->AMax - (zoom->AMax - zoom->AMin) / g * i) / (100 / ut);
+            const double value =
+                zoom == nullptr ? ut - ut / g * i
+                                : (zoom->AMax - (zoom->AMax - zoom->AMin) / g * i) / (100 / ut);
             const std::string label = ScaleLabel(value);
             const int w = canvas.TextWidth(label);
             const int h = canvas.TextHeight(label);
@@ -351,9 +351,9 @@ void TTernagram::DrawGridAndScales(TBitmap& bitmap, TColor background) {
             canvas.MoveTo(xi - 5, yi - 1);
             canvas.LineTo(xi, yi);
             canvas.LineTo(xi - 4, yi + 5);
-            const double value = zoom == nullptr
-                                     ? ut - ut / g * i
-                                     : (zoom->BMax - (zoom->BMax - zoom->BMin) / g * i) / (100 / ut);
+            const double value =
+                zoom == nullptr ? ut - ut / g * i
+                                : (zoom->BMax - (zoom->BMax - zoom->BMin) / g * i) / (100 / ut);
             const std::string label = ScaleLabel(value);
             const int h = canvas.TextHeight(label);
             canvas.TextOut(xi + 5, Round(s * k / g * i - h / 2.0) + t, label);
