@@ -23,11 +23,21 @@ struct TEdgeFill {
     double Temperature = 0.0;
 };
 
-/// Fill seeds on the four edges of the zoom window, at most 16 per edge.
+/// Fill seeds on the four edges of the zoom window, at most 12 per edge.
 struct TEdgeFillLists {
-    static constexpr std::size_t kMaxEntries = 16;
+    static constexpr std::size_t kMaxEntries = 12;
     std::vector<TEdgeFill> Top, Bottom, Left, Right;
 };
+
+/// Shares of the two co-existing phases by the lever rule, in shown units.
+struct TLeverRatios {
+    double Phase1 = 0.0;
+    double Phase2 = 0.0;
+};
+/// The lever rule at composition `a` between phases of compositions
+/// `phase1` and `phase2`; both shares are 0 when the phases coincide, as
+/// no rule can split a point between two equal compositions.
+TLeverRatios BinaryLeverRatios(double a, double phase1, double phase2, double total);
 
 /// Text sizes derive from the plot's width; see FontSize().
 enum class TBinaryTextRole { Table, Title, UnitsCaption, AxisNumbers };
@@ -144,6 +154,9 @@ public:
     int FontSize(TBinaryTextRole role) const;
 
     void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     /// The picture as the screen would show it at width x height, with the
     /// tables of a shown marked point; for export and printing. The screen
     /// and its layout are left as they are.
@@ -209,6 +222,22 @@ private:
     std::string AxisLabel(double value) const;
     int WidestAreaName(const TCanvas& canvas) const;
     void ConvertCompositions(bool toMass, double massA, double massB);
+    // The mouse.
+    bool InsidePlot(int x, int y) const;
+    void IdentifyField(int x, int y, TColor& color);
+    void ScanCoPhases(int x, int y, TColor color);
+    /// The name of the field shown in `color`; `fallback` when none is.
+    std::string FieldNameOf(TColor color, const std::string& fallback) const;
+    bool IsFieldColor(TColor color) const;
+    void ShowNameTag(int x, int y);
+    void DrawRubberBand();
+    void EraseRubberBand();
+    void EraseCrosshair();
+    void ZoomInFromDrag();
+    void ZoomOutToFull();
+    void SampleEdges();
+    void MarkCursorPoint();
+    bool m_rubberBandShown = false;
 
     TBinaryLayout m_layout;
     TBinaryZoomFrame m_zoomFrame;

@@ -98,6 +98,8 @@ TRect TBinagram::ClientRect(int width, int height) const {
 
 void TBinagram::Paint() {
     m_painted = false;
+    // The new picture replaces whatever band a drag had drawn.
+    m_rubberBandShown = false;
     CalcLayout();
     TBitmap frame(Width(), Height());
     frame.SetSystemColorResolver(Screen().SystemColorResolver());
