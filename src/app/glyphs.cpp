@@ -139,6 +139,8 @@ QIcon ButtonGlyph(TGlyph glyph) {
             return QIcon(OpenDiagramGlyph());
         case TGlyph::SaveDiagram:
             return QIcon(SaveDiagramGlyph());
+        case TGlyph::Sections:
+            return QIcon(LetterGlyph(QStringLiteral("S"), QColor(0x80, 0x00, 0x80)));
     }
     return {};
 }

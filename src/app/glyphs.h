@@ -6,7 +6,7 @@
 
 namespace liquidus {
 
-enum class TGlyph { Print, Save, Help, Info, About, OpenDiagram, SaveDiagram };
+enum class TGlyph { Print, Save, Help, Info, About, OpenDiagram, SaveDiagram, Sections };
 
 /// A small composition triangle with coloured phase fields.
 QIcon ProgramIcon();

@@ -32,6 +32,7 @@
 #include "app/help.h"
 #include "app/pagecontrol.h"
 #include "app/radiogroup.h"
+#include "app/sectionsform.h"
 #include "sample/sample.h"
 #include "app/splashform.h"
 #include "canvas/rounding.h"
@@ -525,6 +526,7 @@ QWidget* TMainForm::BuildButtonBar() {
         button("OpenDiagramButton", QStringLiteral("Open diagram…"), TGlyph::OpenDiagram);
     m_saveDiagramButton =
         button("SaveDiagramButton", QStringLiteral("Save diagram…"), TGlyph::SaveDiagram);
+    m_sectionsButton = button("SectionsButton", QStringLiteral("Liquidus sections"), TGlyph::Sections);
     row->addStretch(1);
     return bar;
 }
@@ -573,6 +575,7 @@ void TMainForm::ConnectHandlers() {
     connect(m_aboutSpeedButton, &QToolButton::clicked, this, &TMainForm::AboutSpeedButtonClick);
     connect(m_openDiagramButton, &QToolButton::clicked, this, &TMainForm::OpenDiagramButtonClick);
     connect(m_saveDiagramButton, &QToolButton::clicked, this, &TMainForm::SaveDiagramButtonClick);
+    connect(m_sectionsButton, &QToolButton::clicked, this, &TMainForm::SectionsButtonClick);
     setAcceptDrops(true);
 }
 
@@ -749,6 +752,12 @@ void TMainForm::SaveSpeedButtonClick() {
     } catch (const std::runtime_error& e) {
         ShowMessage(QString::fromStdString(e.what()));
     }
+}
+
+void TMainForm::SectionsButtonClick() {
+    if (m_sectionsForm == nullptr) m_sectionsForm = new TSectionsForm(m_ternagram1, this);
+    m_sectionsForm->show();
+    m_sectionsForm->raise();
 }
 
 void TMainForm::HelpSpeedButtonClick() {

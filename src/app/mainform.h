@@ -25,6 +25,7 @@ namespace liquidus {
 class TControlWidget;
 class TPageControl;
 class TRadioGroup;
+class TSectionsForm;
 
 /// The file a bitmap is saved under: the chosen name with ".bmp" appended
 /// unless it already ends in ".bmp" (in any case).
@@ -80,6 +81,8 @@ public:
     void PrintSpeedButtonClick();
     void SaveSpeedButtonClick();
     void HelpSpeedButtonClick();
+    /// Opens the Sections window (made once, kept while the window lives).
+    void SectionsButtonClick();
     void InfoSpeedButtonClick();
     void AboutSpeedButtonClick();
     void Ternagram1ZoomIn();
@@ -181,6 +184,8 @@ private:
     QToolButton* m_aboutSpeedButton = nullptr;
     QToolButton* m_openDiagramButton = nullptr;
     QToolButton* m_saveDiagramButton = nullptr;
+    QToolButton* m_sectionsButton = nullptr;
+    TSectionsForm* m_sectionsForm = nullptr;  // made on first use, owned as a child
     QString m_diagramFileName;
     /// After a diagram file is opened or saved: the radio groups and the
     /// window title follow the diagram.

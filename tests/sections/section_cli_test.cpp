@@ -50,6 +50,9 @@ TEST(SectionCommand, BadSectionsExitWithOneLineAndNoFile) {
         {"--section", "1-2", "--query", "20,20"},
         {"--export", file, "--query-section"},
         {"--section", "1-2", "--set", "TCalcMethod=tcThermodynamic", "--export", file},
+        {"--section", "1-2", "--export", file, "--mark-section", "30,9999"},
+        {"--section", "1-2", "--export", file, "--mark-section", "x"},
+        {"--section", "1-2", "--query-section", "--mark-section", "30,2000"},
     };
     for (const auto& args : cases) {
         const TResult result = Invoke(args);
@@ -86,6 +89,20 @@ TEST(SectionCommand, ExportWritesThePictureInEitherOrder) {
         Invoke({"--export", second, "--size", "500x400", "--section", "0,50:50,50"});
     EXPECT_EQ(other.Status, 0) << other.Err;
     EXPECT_EQ(QImage(QString::fromStdString(second)).size(), QSize(500, 400));
+}
+
+TEST(SectionCommand, MarkSectionMarksThePictureAsARightClick) {
+    QTemporaryDir dir;
+    const std::string plain = dir.filePath("plain.png").toStdString();
+    const std::string marked = dir.filePath("marked.png").toStdString();
+    ASSERT_EQ(Invoke({"--section", "1-2", "--export", plain}).Status, 0);
+    const TResult run =
+        Invoke({"--section", "1-2", "--export", marked, "--mark-section", "30,2200"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const QImage before(QString::fromStdString(plain));
+    const QImage after(QString::fromStdString(marked));
+    ASSERT_EQ(before.size(), after.size());
+    EXPECT_NE(before, after);  // the cross and the values table
 }
 
 }  // namespace

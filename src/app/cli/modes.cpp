@@ -26,6 +26,9 @@ constexpr std::array kOptions = {
                 "at most 90 together)"},
     TOptionSpec{"--query-section", "",
                 "print the section's curves as CSV (field,knot,position,T) instead of a picture"},
+    TOptionSpec{"--mark-section", "C,T",
+                "mark the section's picture at position C and temperature T (display units) as "
+                "a right click there would"},
 };
 
 }  // namespace

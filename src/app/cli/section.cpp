@@ -85,6 +85,15 @@ void RunSection(const TRequest& request, TStreams& streams) {
     }
     if (!file && !query) throw TUsageError("--section needs --export FILE or --query-section");
     if (file) CheckPictureName("--export", *file);
+    std::optional<std::pair<double, double>> mark;
+    if (const std::optional<std::string> markText = request.Value("--mark-section")) {
+        mark = ParsePair(*markText);
+        if (!mark) {
+            throw TUsageError("--mark-section " + Quoted(*markText) +
+                              ": expected C,T (two numbers, display units)");
+        }
+        if (!file) throw TUsageError("--mark-section marks the picture of --export FILE");
+    }
 
     TCommandLineDiagram sample(request, kFieldMapSize);
     TTernagram& diagram = sample.Diagram();
@@ -119,6 +128,26 @@ void RunSection(const TRequest& request, TStreams& streams) {
         throw TUsageError("--section " + Quoted(text) + ": " + refusals.front());
     }
     const TPictureSize size = request.Size.value_or(kSectionPictureSize);
+    if (mark) {
+        // As a right click there would, on the picture as the window shows it.
+        binagram.SetMarkMode(true);  // a mark is shown only in mark mode
+        binagram.SetBounds(size.Width, size.Height);
+        binagram.Paint();
+        const int x = binagram.CompositionToX(mark->first);
+        const int y = binagram.TemperatureToY(mark->second);
+        if (binagram.IsTooSmall() || x <= binagram.PlotLeft() || x >= binagram.PlotRight() ||
+            y <= binagram.PlotTop() || y >= binagram.PlotBottom()) {
+            throw TUsageError("--mark-section " + Quoted(*request.Value("--mark-section")) +
+                              ": outside the plot");
+        }
+        binagram.MouseMove(0, x, y);  // the pointer reaches the point first
+        binagram.MouseDown(TMouseButton::mbRight, 0, x, y);
+        binagram.MouseUp(TMouseButton::mbRight, 0, x, y);
+        if (!binagram.MarkedPoint().Visible) {
+            throw TUsageError("--mark-section " + Quoted(*request.Value("--mark-section")) +
+                              ": no field there to mark");
+        }
+    }
     const std::unique_ptr<TBitmap> picture = binagram.RenderPicture(size.Width, size.Height);
     if (picture->Width() != size.Width || picture->Height() != size.Height) {
         throw TWriteError("not enough memory for a " + std::to_string(size.Width) + " × " +
@@ -127,7 +156,8 @@ void RunSection(const TRequest& request, TStreams& streams) {
     WritePicture(*picture, *file, request.Has("--monochrome"));
 }
 
-constexpr std::array<std::string_view, 2> kSectionOptions = {"--query-section", "--monochrome"};
+constexpr std::array<std::string_view, 3> kSectionOptions = {"--query-section", "--monochrome",
+                                                             "--mark-section"};
 constexpr std::array<std::string_view, 1> kSectionCompanions = {"--export"};
 
 }  // namespace

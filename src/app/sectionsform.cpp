@@ -1,0 +1,232 @@
+#include "app/sectionsform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+#include "qt/controlwidget.h"
+#include "qt/printer.h"
+#include "sections/section.h"
+#include "ternary/ternagram.h"
+
+namespace liquidus {
+
+namespace {
+
+/// The sides by their two triangle positions, in the order the list shows.
+constexpr std::array<std::array<int, 2>, 3> kSides = {{{1, 2}, {2, 3}, {1, 3}}};
+
+const TSubstance& AtPosition(const TTernagram& diagram, int position) {
+    return position == 1   ? diagram.SubstanceA()
+           : position == 2 ? diagram.SubstanceB()
+                           : diagram.SubstanceC();
+}
+
+/// The line through the marked point parallel to the side between positions
+/// `from` and `to`: the third component keeps the mark's share.
+std::array<TSectionPoint, 2> ThroughMark(const TTernagram& diagram, int from, int to) {
+    const TFullDataPoint& mark = diagram.MarkedPoint();
+    const double shares[3] = {mark.A, mark.B, mark.C};  // percent
+    const int third = 6 - from - to;
+    const double kept = shares[third - 1];
+    const double scale = diagram.UnitsTotal() / 100;
+    std::array<TSectionPoint, 2> ends{};
+    for (int end = 0; end < 2; ++end) {
+        double at[3] = {0, 0, 0};
+        at[third - 1] = kept;
+        at[(end == 0 ? from : to) - 1] = 100 - kept;
+        ends[end] = {at[0] * scale, at[1] * scale};
+    }
+    return ends;
+}
+
+}  // namespace
+
+TSectionsForm::TSectionsForm(TTernagram& main, QWidget* parent) : QDialog(parent), m_main(main) {
+    setObjectName(QStringLiteral("SectionsForm"));
+    setWindowTitle(QStringLiteral("Liquidus sections"));
+    setModal(false);
+    resize(720, 560);
+
+    m_side = new QComboBox;
+    m_side->setObjectName(QStringLiteral("SideComboBox"));
+    m_throughMark = new QCheckBox(QStringLiteral("Through the marked point"));
+    m_throughMark->setObjectName(QStringLiteral("ThroughMarkCheckBox"));
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Section")));
+    top->addWidget(m_side, 1);
+    top->addWidget(m_throughMark);
+
+    m_view = new TControlWidget(m_binagram);
+    m_view->setObjectName(QStringLiteral("Binagram1"));
+    m_view->setMouseTracking(true);
+    m_problem = new QLabel;
+    m_problem->setObjectName(QStringLiteral("ProblemLabel"));
+    m_problem->hide();
+
+    auto* switches = new QHBoxLayout;
+    const auto addSwitch = [&](const char* name, const QString& caption, bool on,
+                               void (TBinagram::*set)(bool)) {
+        auto* box = new QCheckBox(caption);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setChecked(on);
+        (m_binagram.*set)(on);
+        connect(box, &QCheckBox::toggled, this, [this, set](bool value) {
+            (m_binagram.*set)(value);
+            m_view->update();
+        });
+        switches->addWidget(box);
+    };
+    addSwitch("LegendCheckBox", QStringLiteral("Legend"), true, &TBinagram::SetLegend);
+    addSwitch("ValuesTableCheckBox", QStringLiteral("Values Table"), true,
+              &TBinagram::SetValuesTable);
+    addSwitch("MouseGridCheckBox", QStringLiteral("Mouse Grid"), false, &TBinagram::SetMouseGrid);
+    addSwitch("MarkModeCheckBox", QStringLiteral("Mark Mode"), true, &TBinagram::SetMarkMode);
+    switches->addStretch(1);
+    auto* print = new QPushButton(QStringLiteral("Print"));
+    print->setObjectName(QStringLiteral("PrintButton"));
+    auto* save = new QPushButton(QStringLiteral("Save"));
+    save->setObjectName(QStringLiteral("SaveButton"));
+    switches->addWidget(print);
+    switches->addWidget(save);
+    connect(print, &QPushButton::clicked, this, &TSectionsForm::Print);
+    connect(save, &QPushButton::clicked, this, &TSectionsForm::Save);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_problem);
+    layout->addWidget(m_view, 1);
+    layout->addLayout(switches);
+
+    connect(m_side, &QComboBox::currentIndexChanged, this, &TSectionsForm::Refresh);
+    connect(m_throughMark, &QCheckBox::toggled, this, &TSectionsForm::Refresh);
+    // The main window's controls set the diagram's properties directly;
+    // a light look at what the section depends on keeps it in step.
+    m_follow = new QTimer(this);
+    m_follow->setInterval(250);
+    connect(m_follow, &QTimer::timeout, this, &TSectionsForm::FollowMain);
+    m_follow->start();
+    Refresh();
+}
+
+TSectionsForm::~TSectionsForm() = default;
+
+QString TSectionsForm::Problem() const {
+    return m_problem->text();
+}
+
+QString TSectionsForm::MainState() const {
+    const TFullDataPoint& mark = m_main.MarkedPoint();
+    return QStringLiteral("%1|%2|%3|%4|%5|%6,%7|%8|%9")
+        .arg(static_cast<int>(m_main.DataOrientation()))
+        .arg(static_cast<int>(m_main.CUnits()))
+        .arg(static_cast<int>(m_main.TUnits()))
+        .arg(static_cast<int>(m_main.TCalcMethod()))
+        .arg(mark.Visible && m_main.MarkMode())
+        .arg(mark.A)
+        .arg(mark.B)
+        .arg(QString::fromStdString(m_main.SubstanceA().BaseName + m_main.SubstanceB().BaseName +
+                                    m_main.SubstanceC().BaseName))
+        .arg(m_main.Title().size());
+}
+
+void TSectionsForm::FollowMain() {
+    if (MainState() != m_shownState) Refresh();
+}
+
+void TSectionsForm::Refresh() {
+    m_shownState = MainState();
+    // The side names follow the orientation.
+    const int chosen = std::max(m_side->currentIndex(), 0);
+    {
+        const QSignalBlocker quiet(m_side);
+        m_side->clear();
+        for (const auto& side : kSides) {
+            m_side->addItem(QString::fromStdString(AtPosition(m_main, side[0]).BaseName) +
+                            QStringLiteral(" – ") +
+                            QString::fromStdString(AtPosition(m_main, side[1]).BaseName));
+        }
+        m_side->setCurrentIndex(chosen);
+    }
+    const bool marked = m_main.MarkMode() && m_main.MarkedPoint().Visible;
+    m_throughMark->setEnabled(marked);
+    if (m_binagram.Zooming()) {
+        // A left press anywhere zooms out, as the user would.
+        m_binagram.MouseDown(TMouseButton::mbLeft, 0, 0, 0);
+        m_binagram.MouseUp(TMouseButton::mbLeft, 0, 0, 0);
+    }
+    const auto& side = kSides[static_cast<std::size_t>(chosen)];
+    try {
+        TSection section;
+        if (marked && m_throughMark->isChecked()) {
+            const auto ends = ThroughMark(m_main, side[0], side[1]);
+            section = MakeSection(m_main, ends[0], ends[1]);
+        } else {
+            section = MakeSideSection(m_main, side[0], side[1]);
+        }
+        FeedBinagram(section, m_binagram);
+        m_problem->clear();
+        m_problem->hide();
+    } catch (const std::exception& error) {
+        m_problem->setText(QString::fromStdString(error.what()));
+        m_problem->show();
+    }
+    m_binagram.Invalidate();
+    m_view->update();
+}
+
+QString TSectionsForm::AskSaveFileName() {
+    return QFileDialog::getSaveFileName(this, QString(), QString(),
+                                        QStringLiteral("Windows Bitmap Files [*.bmp] (*.bmp)"),
+                                        nullptr, QFileDialog::HideNameFilterDetails);
+}
+
+void TSectionsForm::ShowMessage(const QString& text) {
+    QMessageBox::information(this, QGuiApplication::applicationDisplayName(), text);
+}
+
+void TSectionsForm::Save() {
+    QString name = AskSaveFileName();
+    if (name.isEmpty()) return;
+    if (!name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) name += QStringLiteral(".bmp");
+    try {
+        m_binagram.RenderPicture()->SaveToFile(QFile::encodeName(name).toStdString());
+    } catch (const std::exception& error) {
+        ShowMessage(QString::fromStdString(error.what()));
+    }
+}
+
+void TSectionsForm::Print() {
+    const std::unique_ptr<QPrinter> printer = DefaultPrinter();
+    if (!printer) {
+        ShowMessage(QStringLiteral("No printer is installed, so the diagram cannot be printed."));
+        return;
+    }
+    const std::unique_ptr<TBitmap> picture = m_binagram.RenderPicture();
+    QPainter painter;
+    if (!painter.begin(printer.get())) {
+        ShowMessage(QStringLiteral("The printer could not be started."));
+        return;
+    }
+    // Across the page width, as the main diagram prints.
+    const QRect page = painter.viewport();
+    const QImage& image = picture->Image();
+    const int height = page.width() * image.height() / std::max(image.width(), 1);
+    painter.drawImage(QRect(0, 0, page.width(), height), image);
+    painter.end();
+}
+
+}  // namespace liquidus

@@ -1,0 +1,53 @@
+// The Sections window follows the main diagram.
+
+#include "app/sectionsform.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+
+#include "sample/sample.h"
+#include "ternary/ternagram.h"
+
+namespace liquidus {
+namespace {
+
+TEST(SectionsForm, FollowsOrientationUnitsAndTheMark) {
+    TTernagram main;
+    LoadSampleDiagram(main);
+    main.SetBounds(1024, 768);
+    TSectionsForm form(main);
+    auto* sides = form.findChild<QComboBox*>(QStringLiteral("SideComboBox"));
+    auto* throughMark = form.findChild<QCheckBox*>(QStringLiteral("ThroughMarkCheckBox"));
+    ASSERT_NE(sides, nullptr);
+    ASSERT_NE(throughMark, nullptr);
+    EXPECT_EQ(sides->itemText(0), QString::fromUtf8("MgO – SiO2"));
+    EXPECT_EQ(form.Problem(), QString());
+    EXPECT_EQ(form.Binagram1().SubstanceA().Name(), "MgO");
+    EXPECT_FALSE(throughMark->isEnabled());  // no mark yet
+
+    // Changes made in the main window reach the open section.
+    main.SetDataOrientation(TDataOrientation::doBAC);
+    main.SetTUnits(TTUnits::tuK);
+    QTest::qWait(400);
+    EXPECT_EQ(sides->itemText(0), QString::fromUtf8("SiO2 – MgO"));
+    EXPECT_EQ(form.Binagram1().SubstanceA().Name(), "SiO2");
+    EXPECT_EQ(form.Binagram1().TUnits(), TTUnits::tuK);
+
+    // Through a marked point, parallel to the chosen side.
+    main.MarkedPoint() = {};
+    main.MarkedPoint().Visible = true;
+    main.MarkedPoint().A = 40;
+    main.MarkedPoint().B = 40;
+    main.MarkedPoint().C = 20;
+    QTest::qWait(400);
+    ASSERT_TRUE(throughMark->isEnabled());
+    throughMark->setChecked(true);
+    EXPECT_EQ(form.Problem(), QString());
+    EXPECT_NE(form.Binagram1().SubstanceA().Name(), "SiO2");  // an end inside the triangle
+}
+
+}  // namespace
+}  // namespace liquidus
