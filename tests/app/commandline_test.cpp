@@ -1,4 +1,5 @@
 #include "app/cli/commandline.h"
+#include "support/clirun.h"
 
 #include <gtest/gtest.h>
 
@@ -18,21 +19,8 @@
 namespace liquidus {
 namespace {
 
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-TRun RunArgs(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    TRun run;
-    run.Status = RunCommandLine(args, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
+using TRun = test::TCliRun;
+using test::RunArgs;
 
 bool IsOneLine(const std::string& text) {
     return !text.empty() && text.back() == '\n' && std::count(text.begin(), text.end(), '\n') == 1;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/cli/commandline.h"
+#include "support/clirun.h"
 #include "sample/sample.h"
 #include "support/fakehost.h"
 #include "ternary/ternagram.h"
@@ -192,21 +193,8 @@ TEST_F(DiagramFile, HandWrittenDiagramPaintsBothFields) {
     }
 }
 
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-TRun RunArgs(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    TRun run;
-    run.Status = RunCommandLine(args, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
+using TRun = test::TCliRun;
+using test::RunArgs;
 
 TEST_F(DiagramFile, CommandLineModesTakeTheFile) {
     const std::string example = (kCorpus / "example.json").string();

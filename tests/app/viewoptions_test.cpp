@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/cli/commandline.h"
+#include "support/clirun.h"
 #include "sample/sample.h"
 #include "ternary/ternagram.h"
 
@@ -18,22 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-TRun RunArgs(const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    TRun run;
-    run.Status = RunCommandLine(args, in, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
+using TRun = test::TCliRun;
+using test::RunArgs;
 
 class ViewOptions : public ::testing::Test {
 protected:

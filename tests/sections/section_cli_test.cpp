@@ -8,25 +8,13 @@
 #include <vector>
 
 #include "app/cli/commandline.h"
+#include "support/clirun.h"
 
 namespace liquidus {
 namespace {
 
-struct TResult {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-TResult Invoke(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    TResult result;
-    result.Status = RunCommandLine(args, out, err);
-    result.Out = out.str();
-    result.Err = err.str();
-    return result;
-}
+using TResult = test::TCliRun;
+TResult Invoke(const std::vector<std::string>& args) { return test::RunArgs(args); }
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

@@ -19,17 +19,6 @@ std::string Synopsis(std::string_view name, std::string_view alias, std::string_
     return synopsis;
 }
 
-std::string ModesTaking(std::string_view option) {
-    std::string names;
-    for (const TModeSpec* mode : Modes()) {
-        if (Accepts(*mode, option)) {
-            if (!names.empty()) names += " or ";
-            names += mode->Name;
-        }
-    }
-    return names;
-}
-
 void RunHelp(const TRequest&, TStreams& streams) {
     std::ostream& out = streams.Out;
     out << "Usage: " << kProgram << " [OPTION]...\n"
@@ -43,7 +32,7 @@ void RunHelp(const TRequest&, TStreams& streams) {
     out << "\nOptions:\n";
     for (const TOptionSpec& option : Options()) {
         out << "  " << std::left << std::setw(22) << Synopsis(option.Name, {}, option.Argument)
-            << ' ' << option.Help << " (with " << ModesTaking(option.Name) << ")\n";
+            << ' ' << option.Help << " (with " << ModesAccepting(option.Name) << ")\n";
     }
     out << "\nProperties for --set (names are case-insensitive; Boolean is True or False,\n"
            "TColor is $00BBGGRR, a decimal number or a name such as clBlue):\n";

@@ -15,17 +15,6 @@ namespace {
 
 constexpr int kMaxPictureSide = 10000;
 
-std::string ModesAccepting(std::string_view option) {
-    std::string names;
-    for (const TModeSpec* mode : Modes()) {
-        if (Accepts(*mode, option)) {
-            if (!names.empty()) names += " or ";
-            names += mode->Name;
-        }
-    }
-    return names;
-}
-
 const TModeSpec* FindMode(std::string_view name) {
     for (const TModeSpec* mode : Modes()) {
         if (name == mode->Name || (!mode->Alias.empty() && name == mode->Alias)) return mode;
@@ -105,6 +94,17 @@ bool Accepts(const TModeSpec& mode, std::string_view option) {
         return true;
     }
     return std::find(mode.Options.begin(), mode.Options.end(), option) != mode.Options.end();
+}
+
+std::string ModesAccepting(std::string_view option) {
+    std::string names;
+    for (const TModeSpec* mode : Modes()) {
+        if (Accepts(*mode, option)) {
+            if (!names.empty()) names += " or ";
+            names += mode->Name;
+        }
+    }
+    return names;
 }
 
 std::string Quoted(std::string_view text) {

@@ -96,6 +96,8 @@ struct TRequest {
 /// Whether `mode` takes `option` (a diagram mode takes --set, --size and
 /// --diagram besides its own).
 bool Accepts(const TModeSpec& mode, std::string_view option);
+/// The modes that take `option`, as "--export or --query".
+std::string ModesAccepting(std::string_view option);
 
 /// Every mode, in the order --help lists them.
 std::span<const TModeSpec* const> Modes();
