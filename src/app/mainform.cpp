@@ -45,10 +45,7 @@ namespace {
 constexpr int kControlPanelWidth = 200;
 constexpr int kButtonBarHeight = 30;
 constexpr int kProgressBoxHeight = 46;
-constexpr const char* kBitmapFilter = "Windows Bitmap Files [*.bmp] (*.bmp)";
 constexpr const char* kBitmapSuffix = ".bmp";
-constexpr const char* kNoPrinterMessage =
-    "No printer is installed, so the diagram cannot be printed.";
 // Groups carry their caption in the frame line, which keeps the tall
 // temperature page within the window's design height. The isotherm
 // calculation groups have the background $00FFF0F0 (BGR).

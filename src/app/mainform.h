@@ -27,6 +27,12 @@ class TPageControl;
 class TRadioGroup;
 class TSectionsForm;
 
+/// The save dialog's filter for pictures and the message for a missing
+/// printer, the same in every window that prints and saves.
+inline constexpr char kBitmapFilter[] = "Windows Bitmap Files [*.bmp] (*.bmp)";
+inline constexpr char kNoPrinterMessage[] =
+    "No printer is installed, so the diagram cannot be printed.";
+
 /// The file a bitmap is saved under: the chosen name with ".bmp" appended
 /// unless it already ends in ".bmp" (in any case).
 QString BitmapFileName(const QString& chosen);

@@ -17,6 +17,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "app/mainform.h"
 #include "qt/controlwidget.h"
 #include "qt/printer.h"
 #include "sections/section.h"
@@ -190,8 +191,8 @@ void TSectionsForm::Refresh() {
 
 QString TSectionsForm::AskSaveFileName() {
     return QFileDialog::getSaveFileName(this, QString(), QString(),
-                                        QStringLiteral("Windows Bitmap Files [*.bmp] (*.bmp)"),
-                                        nullptr, QFileDialog::HideNameFilterDetails);
+                                        QString::fromLatin1(kBitmapFilter), nullptr,
+                                        QFileDialog::HideNameFilterDetails);
 }
 
 void TSectionsForm::ShowMessage(const QString& text) {
@@ -199,9 +200,9 @@ void TSectionsForm::ShowMessage(const QString& text) {
 }
 
 void TSectionsForm::Save() {
-    QString name = AskSaveFileName();
-    if (name.isEmpty()) return;
-    if (!name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) name += QStringLiteral(".bmp");
+    const QString chosen = AskSaveFileName();
+    if (chosen.isEmpty()) return;
+    const QString name = BitmapFileName(chosen);
     try {
         m_binagram.RenderPicture()->SaveToFile(QFile::encodeName(name).toStdString());
     } catch (const std::exception& error) {
@@ -212,7 +213,7 @@ void TSectionsForm::Save() {
 void TSectionsForm::Print() {
     const std::unique_ptr<QPrinter> printer = DefaultPrinter();
     if (!printer) {
-        ShowMessage(QStringLiteral("No printer is installed, so the diagram cannot be printed."));
+        ShowMessage(QString::fromLatin1(kNoPrinterMessage));
         return;
     }
     const std::unique_ptr<TBitmap> picture = m_binagram.RenderPicture();
