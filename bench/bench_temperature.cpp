@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "sample/sampledata.h"
 #include "isotherms/altitude.h"
 #include "isotherms/meanvalue.h"
 #include "isotherms/polynoms.h"
+#include "sample/sampledata.h"
 
 namespace liquidus {
 namespace {
@@ -37,10 +37,27 @@ void BM_AtFillPoint(benchmark::State& state) {
     state.SetLabel(area.Name.str());
 }
 
-void BM_Altitude(benchmark::State& state) { BM_AtFillPoint<AltitudeTemperature>(state); }
+void BM_Altitude(benchmark::State& state) {
+    BM_AtFillPoint<AltitudeTemperature>(state);
+}
+
+// The same with the edge-by-edge loop, to see what the vector code gains.
+double AltitudeLoopTemperature(const TAreaData& area, double a, double b) {
+    TAltitudePoints points{};
+    for (int i = 0; i < area.PointCount; ++i) {
+        const TAreaPoint& p = area.Points[i + 1];
+        points[i] = {p.A, p.B, static_cast<double>(p.T)};
+    }
+    return CalcAltitudeScalar(area.PointCount, points, a, b);
+}
+void BM_AltitudeLoop(benchmark::State& state) {
+    BM_AtFillPoint<AltitudeLoopTemperature>(state);
+}
 
 // A fresh fit on every call.
-void BM_PolynomialCold(benchmark::State& state) { BM_AtFillPoint<PolynomialTemperature>(state); }
+void BM_PolynomialCold(benchmark::State& state) {
+    BM_AtFillPoint<PolynomialTemperature>(state);
+}
 
 // The field's fit is kept: the vertices are compared and the polynomial
 // evaluated.
@@ -60,9 +77,12 @@ void BM_PolynomialWarm(benchmark::State& state) {
 }
 
 // Nothing is kept between calls.
-void BM_MeanValue(benchmark::State& state) { BM_AtFillPoint<MeanValueTemperature>(state); }
+void BM_MeanValue(benchmark::State& state) {
+    BM_AtFillPoint<MeanValueTemperature>(state);
+}
 
 BENCHMARK(BM_Altitude)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
+BENCHMARK(BM_AltitudeLoop)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
 BENCHMARK(BM_PolynomialCold)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
 BENCHMARK(BM_PolynomialWarm)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");
 BENCHMARK(BM_MeanValue)->DenseRange(0, kSampleFieldCount - 1)->ArgName("field");

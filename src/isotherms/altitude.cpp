@@ -15,7 +15,7 @@ double Distance(double x1, double y1, double x2, double y2) {
 
 }  // namespace
 
-double CalcAltitude(int count, TAltitudePoints points, double x, double y) {
+double CalcAltitudeScalar(int count, TAltitudePoints points, double x, double y) {
     // The array holds only a field's worth of vertices; never read past it.
     count = std::clamp(count, 0, kMaxAreaPoints);
 
@@ -51,9 +51,8 @@ double CalcAltitude(int count, TAltitudePoints points, double x, double y) {
 
             // A foot beyond the edge would extrapolate the temperature;
             // the edge's midpoint stands in for it.
-            const bool clamped =
-                foot.X < std::min(a.X, b.X) || foot.X > std::max(a.X, b.X) ||
-                foot.Y < std::min(a.Y, b.Y) || foot.Y > std::max(a.Y, b.Y);
+            const bool clamped = foot.X < std::min(a.X, b.X) || foot.X > std::max(a.X, b.X) ||
+                                 foot.Y < std::min(a.Y, b.Y) || foot.Y > std::max(a.Y, b.Y);
             if (clamped) {
                 foot.X = (a.X + b.X) / 2.0;
                 foot.Y = (a.Y + b.Y) / 2.0;

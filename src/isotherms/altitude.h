@@ -39,6 +39,17 @@ constexpr double kAltitudeStartDistance = 100.0;
 /// points. A count outside 0..12 is clamped to that range.
 double CalcAltitude(int count, TAltitudePoints points, double x, double y);
 
+// CalcAltitude has two implementations with bit-for-bit the same results:
+// the plain edge-by-edge loop, and one that works on four edges at a time
+// where the processor has AVX2. An isotherm scan asks for tens of thousands
+// of values, and the vector one is about three times faster. CalcAltitude
+// takes the vector one where it can.
+
+/// The edge-by-edge loop, on any processor.
+double CalcAltitudeScalar(int count, TAltitudePoints points, double x, double y);
+/// Whether CalcAltitude runs the vector code on this processor.
+bool AltitudeVectorAvailable();
+
 /// The altitude method for one phase field: its vertices
 /// Points[1..PointCount] in stored order, query (a, b) in percent.
 double AltitudeTemperature(const TAreaData& area, double a, double b);

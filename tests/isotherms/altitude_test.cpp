@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
+#include <limits>
+#include <random>
 #include <vector>
 
 #include "sample/sampledata.h"
@@ -54,9 +58,9 @@ TEST(Altitude, NoUsableEdgeGivesZero) {
     // One vertex: its only edge joins it to itself.
     EXPECT_EQ(Altitude({{20.0, 30.0, 1500.0}}, 20.0, 30.0), 0.0);
     // Every edge shorter than 0.1 in both coordinates.
-    EXPECT_EQ(Altitude({{20.0, 30.0, 1500.0}, {20.09, 30.0, 1600.0}, {20.0, 30.09, 1700.0}},
-                       20.0, 30.0),
-              0.0);
+    EXPECT_EQ(
+        Altitude({{20.0, 30.0, 1500.0}, {20.09, 30.0, 1600.0}, {20.0, 30.09, 1700.0}}, 20.0, 30.0),
+        0.0);
     // 0.1 apart is no longer degenerate.
     EXPECT_NE(Altitude({{20.0, 30.0, 1500.0}, {20.1, 30.0, 1600.0}}, 20.05, 30.0), 0.0);
 }
@@ -180,8 +184,7 @@ TEST(Altitude, AreaEvaluatorUsesPointsFromIndexOne) {
     EXPECT_DOUBLE_EQ(AltitudeTemperature(area, 50.0, 0.0), 2000.0);
     EXPECT_DOUBLE_EQ(AltitudeTemperature(area, 25.0, 0.0), 1500.0);
     EXPECT_EQ(AltitudeTemperature(area, 10.0, 10.0),
-              Altitude({{0.0, 0.0, 1000.0}, {50.0, 0.0, 2000.0}, {0.0, 50.0, 3000.0}}, 10.0,
-                       10.0));
+              Altitude({{0.0, 0.0, 1000.0}, {50.0, 0.0, 2000.0}, {0.0, 50.0, 3000.0}}, 10.0, 10.0));
 }
 
 TEST(Altitude, SampleFieldsReproduceMostVertices) {
@@ -244,6 +247,81 @@ TEST(Altitude, SampleFieldsStayWithinTheirTemperatures) {
         }
         EXPECT_GT(checked, 1) << area.Name.str();
     }
+}
+
+// The vector implementation must agree with the loop to the last bit, on the
+// sample's fields at every lattice point of a scan and on polygons built to
+// hit the special cases: coincident and collinear vertices, queries on
+// vertices and edges, every vertex count, and values that are not numbers.
+TEST(Altitude, VectorCodeMatchesTheLoopBitForBit) {
+    if (!AltitudeVectorAvailable()) GTEST_SKIP() << "no AVX2 on this processor";
+    int compared = 0;
+    const auto same = [&](int count, const TAltitudePoints& points, double x, double y) {
+        const double loop = CalcAltitudeScalar(count, points, x, y);
+        const double vector = CalcAltitude(count, points, x, y);
+        ++compared;
+        return std::bit_cast<std::uint64_t>(loop) == std::bit_cast<std::uint64_t>(vector);
+    };
+
+    for (const TAreaData& area : SampleAreas()) {
+        TAltitudePoints points{};
+        for (int i = 0; i < area.PointCount; ++i) {
+            const TAreaPoint& p = area.Points[i + 1];
+            points[i] = {p.A, p.B, static_cast<double>(p.T)};
+        }
+        for (double b = 0.0; b <= 100.0; b += 1.0) {
+            for (double a = 0.0; a + b <= 100.0; a += 1.0) {
+                ASSERT_TRUE(same(area.PointCount, points, a, b))
+                    << area.Name.str() << " at " << a << ", " << b;
+            }
+        }
+    }
+
+    std::mt19937 random(20261209);
+    std::uniform_real_distribution<double> coordinate(0.0, 100.0);
+    std::uniform_real_distribution<double> temperature(500.0, 3000.0);
+    std::uniform_int_distribution<int> pick(0, 11);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (int trial = 0; trial < 20000; ++trial) {
+        const int count = trial % 13;
+        TAltitudePoints points{};
+        for (int i = 0; i < count; ++i) {
+            points[i] = {coordinate(random), coordinate(random), temperature(random)};
+        }
+        if (count >= 2) {
+            const int i = pick(random) % count;
+            const int j = pick(random) % count;
+            switch (trial % 7) {
+                case 1:
+                    points[i] = points[j];
+                    break;  // coincident vertices
+                case 2:
+                    points[i].X = points[j].X + 0.05;
+                    points[i].Y = points[j].Y;
+                    break;
+                case 3:
+                    points[i].Y = points[j].Y;
+                    break;  // a horizontal edge
+                case 4:
+                    points[i].X = (trial % 3 == 0) ? nan : inf;
+                    break;
+                default:
+                    break;
+            }
+        }
+        double x = coordinate(random);
+        double y = coordinate(random);
+        if (count >= 2 && trial % 5 == 0) {  // on a vertex or an edge
+            const TAltitudePoint& p = points[pick(random) % count];
+            const TAltitudePoint& q = points[pick(random) % count];
+            const double t = (trial % 10 == 0) ? 0.0 : 0.5;
+            x = p.X + (q.X - p.X) * t;
+            y = p.Y + (q.Y - p.Y) * t;
+        }
+        ASSERT_TRUE(same(count, points, x, y)) << "trial " << trial << ", " << count << " vertices";
+    }
+    EXPECT_GT(compared, 100000);
 }
 
 }  // namespace
