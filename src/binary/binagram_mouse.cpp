@@ -9,14 +9,13 @@
 #include <vector>
 
 #include "binary/binagram.h"
+#include "canvas/pointertag.h"
 #include "canvas/rounding.h"
 
 namespace liquidus {
 
 namespace {
 constexpr char kDivisionPointText[] = "Division Point";
-constexpr int kTagFontSize = 8;
-constexpr int kPointerSize = 6;
 // Zoom limits snap outwards to these steps.
 constexpr double kTemperatureSnap = 100.0;
 constexpr double kCompositionSnap = 10.0;
@@ -235,31 +234,13 @@ void TBinagram::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TBinagram::ShowNameTag(int x, int y) {
-    TCanvas& canvas = Canvas();
-    canvas.Font.Name = "Arial";
-    canvas.Font.Size = kTagFontSize;
-    canvas.Font.Color = clBlack;
-    canvas.Font.Bold = false;
-    canvas.Font.Italic = false;
     std::string text = m_cursorHint;
     if (!m_atDivisionPoint && m_cursorArea >= 0 && m_cursorArea < kAreaCount) {
         text = AreaList()[m_cursorArea].Name.str();
     }
-    int w = canvas.TextWidth(text) + 6;
-    const int h = canvas.TextHeight(text) + 4;
     // The tag opens towards the middle of the plot.
-    if (x > PlotLeft() + PlotWidth() / 2) w = -w;
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Width = 1;
-    canvas.Pen.Mode = TPenMode::pmCopy;
-    canvas.Brush.Color = clInfoBk;
-    canvas.Polygon({{x, y - 1}, {x + w, y - 1}, {x + w, y - h - 1}, {x, y - h - 1}});
-    canvas.TextOut(w < 0 ? x + w + 4 : x + 4, y - h + 1, text);
-    canvas.Brush.Color = clRed;
-    canvas.Polygon({{x, y - 1},
-                    {x, y - 1 - kPointerSize},
-                    {w < 0 ? x - kPointerSize : x + kPointerSize, y - 1}});
-    canvas.Brush.Color = clWhite;
+    DrawPointerTag(Canvas(), x, y, text, x > PlotLeft() + PlotWidth() / 2);
+    Canvas().Brush.Color = clWhite;
     m_tagShown = true;
 }
 

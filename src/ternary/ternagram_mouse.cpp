@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "canvas/pointertag.h"
 #include "canvas/rounding.h"
 #include "ternary/ternagram.h"
 
@@ -20,8 +21,6 @@ const std::string kNoText;
 constexpr int kSideMargin = 3;
 constexpr int kBaseMargin = 2;
 constexpr int kHintMargin = 2;
-constexpr int kHintFontSize = 8;
-constexpr int kPointerSize = 6;
 
 void SetOverlayPen(TCanvas& canvas) {
     canvas.Pen.Color = clBlack;
@@ -200,30 +199,12 @@ void TTernagram::MarkCursorPoint() {
 }
 
 void TTernagram::ShowAreaHint(int x, int y) {
-    TCanvas& canvas = Canvas();
-    canvas.Font.Name = "Arial";
-    canvas.Font.Size = kHintFontSize;
-    canvas.Font.Color = clBlack;
-    canvas.Font.Bold = false;
-    canvas.Font.Italic = false;
     std::string text = DivisionPointText();
     if (!m_isDivisionPoint && m_cursorArea >= 0 && m_cursorArea < kAreaCount) {
         text = AreaList()[m_cursorArea].Name.str();
     }
-    int w = canvas.TextWidth(text) + 6;
-    const int h = canvas.TextHeight(text) + 4;
     // The box opens towards the triangle's centre.
-    if (x > TriangleLeft() + SideLength() / 2) w = -w;
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Width = 1;
-    canvas.Pen.Mode = TPenMode::pmCopy;
-    canvas.Brush.Color = clInfoBk;
-    canvas.Polygon({{x, y - 1}, {x + w, y - 1}, {x + w, y - h - 1}, {x, y - h - 1}});
-    canvas.TextOut(w < 0 ? x + w + 4 : x + 4, y - h + 1, text);
-    canvas.Brush.Color = clRed;
-    canvas.Polygon({{x, y - 1},
-                    {x, y - 1 - kPointerSize},
-                    {w < 0 ? x - kPointerSize : x + kPointerSize, y - 1}});
+    DrawPointerTag(Canvas(), x, y, text, x > TriangleLeft() + SideLength() / 2);
     m_hintShown = true;
     ScreenChanged();
 }
