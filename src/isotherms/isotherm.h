@@ -47,6 +47,14 @@ struct TIsothermLists {
     void Append(int list, TIsoPoint point);
     /// The counted points of list k, in order.
     std::vector<TIsoPoint> Points(int list) const;
+    /// Every stored point of every list, also those past the counts, so
+    /// that a change of basis leaves no entry behind in the old one.
+    template <class Change>
+    void ForEachStoredPoint(Change&& change) {
+        for (int k = 1; k <= ListCount(); ++k) {
+            for (std::size_t j = 1; j < IsoPoints[k].size(); ++j) change(IsoPoints[k][j]);
+        }
+    }
 };
 
 /// Regular levels of a calculation, in the current temperature unit.

@@ -10,8 +10,8 @@
 
 #include "isotherms/isotherm.h"
 #include "isotherms/polynoms.h"
-#include "model/plotcore.h"
 #include "model/orientation.h"
+#include "model/plotcore.h"
 #include "model/units.h"
 #include "ternary/ternaplot.h"
 
@@ -290,6 +290,9 @@ private:
     void DrawIsothermLists(TBitmap& bitmap);
     void ConvertIsothermLists(TConversion conversion, const TMolarMasses& masses);
     void MapIsothermLists(const TPositionMap& map);
+    /// Whether finished lists are there to follow a change of units or
+    /// order; a scan still running is spoiled by the change instead.
+    bool IsothermListsFollowChange();
     void ConvertSplines(TConversion conversion, const TMolarMasses& masses);
 
     bool m_allowZoom = true;

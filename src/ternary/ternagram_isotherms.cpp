@@ -197,35 +197,24 @@ void TTernagram::ShapeIsothermLists() {
     }
 }
 
-void TTernagram::ConvertIsothermLists(TConversion conversion, const TMolarMasses& masses) {
+bool TTernagram::IsothermListsFollowChange() {
     if (m_isoScanRows > 0) {
         // The scan goes on in the old basis: what it collects is out of date.
         m_isotherms.Calculated = false;
-        return;
+        return false;
     }
-    if (!m_isotherms.Calculated) return;
-    for (int k = 1; k <= m_isoLists.ListCount(); ++k) {
-        // Entries past the count too: the whole array stays in one basis.
-        for (std::size_t j = 1; j < m_isoLists.IsoPoints[k].size(); ++j) {
-            TIsoPoint& p = m_isoLists.IsoPoints[k][j];
-            ConvertStoredPair(conversion, masses, p.A, p.B);
-        }
-    }
+    return m_isotherms.Calculated;
+}
+
+void TTernagram::ConvertIsothermLists(TConversion conversion, const TMolarMasses& masses) {
+    if (!IsothermListsFollowChange()) return;
+    m_isoLists.ForEachStoredPoint(
+        [&](TIsoPoint& p) { ConvertStoredPair(conversion, masses, p.A, p.B); });
 }
 
 void TTernagram::MapIsothermLists(const TPositionMap& map) {
-    if (m_isoScanRows > 0) {
-        m_isotherms.Calculated = false;
-        return;
-    }
-    if (!m_isotherms.Calculated) return;
-    for (int k = 1; k <= m_isoLists.ListCount(); ++k) {
-        // Entries past the count too: the whole array stays in one basis.
-        for (std::size_t j = 1; j < m_isoLists.IsoPoints[k].size(); ++j) {
-            TIsoPoint& p = m_isoLists.IsoPoints[k][j];
-            MapComposition(map, p.A, p.B);
-        }
-    }
+    if (!IsothermListsFollowChange()) return;
+    m_isoLists.ForEachStoredPoint([&](TIsoPoint& p) { MapComposition(map, p.A, p.B); });
 }
 
 int TTernagram::IsothermLabelSize() const {
