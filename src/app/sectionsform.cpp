@@ -123,7 +123,11 @@ TSectionsForm::TSectionsForm(TTernagram& main, QWidget* parent) : QDialog(parent
     Refresh();
 }
 
-TSectionsForm::~TSectionsForm() = default;
+TSectionsForm::~TSectionsForm() {
+    // The view lets go of the diagram as it goes; Qt would delete it as a
+    // child only after the diagram member is gone.
+    delete m_view;
+}
 
 QString TSectionsForm::Problem() const {
     return m_problem->text();

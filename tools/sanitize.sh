@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer in a
+# tree of their own and runs them: a memory error, a leak or undefined
+# behaviour anywhere the tests reach fails the run. LIQUIDUS_SANITIZE_DIR
+# picks the tree (default build-sanitize/).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${LIQUIDUS_SANITIZE_DIR:-$root/build-sanitize}"
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  flags="-O1 -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLIQUIDUS_WERROR="$werror" \
+    -DLIQUIDUS_BUILD_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$flags" \
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >&2
+fi
+cmake --build "$build" -j "$(nproc)" >&2
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
