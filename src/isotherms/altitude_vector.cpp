@@ -5,9 +5,10 @@
 // strictly nearer one) is sequential, and it is made afterwards in edge
 // order. Every lane does exactly the scalar loop's operations in the same
 // order, and IEEE arithmetic rounds the same in a vector lane as in a scalar
-// register, so the results are the same to the last bit. The compiler must
-// not fuse multiplications and additions here, which it cannot: the target
-// below enables AVX2 without FMA.
+// register, so the results are the same to the last bit. Neither
+// implementation may fuse multiplications and additions: the target below
+// enables AVX2 without FMA, and the build forbids contraction for a target
+// that has it.
 
 #include <algorithm>
 #include <cmath>
