@@ -6,15 +6,10 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${LIQUIDUS_SANITIZE_DIR:-$root/build-sanitize}"
-werror=OFF
-[ "${CI:-}" = "true" ] && werror=ON
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  flags="-O1 -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLIQUIDUS_WERROR="$werror" \
-    -DLIQUIDUS_BUILD_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >&2
-fi
-cmake --build "$build" -j "$(nproc)" >&2
+sanitizers="-fsanitize=address,undefined"
+LIQUIDUS_BUILD_DIR="$build" LIQUIDUS_BUILD_TYPE=Debug "$root/tools/build.sh" \
+  -DLIQUIDUS_BUILD_BENCHMARKS=OFF -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" \
+  -DCMAKE_CXX_FLAGS="-O1 $sanitizers -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1"
