@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
@@ -24,12 +25,10 @@ using test::RunArgs;
 
 class ViewOptions : public ::testing::Test {
 protected:
-    fs::path dir =
-        fs::temp_directory_path() /
-        ("liquidus-view-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string File(const std::string& name) const { return (dir / name).string(); }
+    // ctest runs these cases in parallel processes: each needs a folder of its own.
+    QTemporaryDir dir;
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    std::string File(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
     static QImage Load(const std::string& file) {
         TBitmap bitmap;
         TBitmap::LoadFromFile(bitmap, file);

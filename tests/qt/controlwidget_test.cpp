@@ -19,8 +19,7 @@ TEST(ControlWidget, MouseEventsReachTheDiagram) {
     widget.resize(800, 600);
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-    QTest::qWait(50);  // the first paint
-    ASSERT_TRUE(diagram.Painted());
+    ASSERT_TRUE(QTest::qWaitFor([&diagram] { return diagram.Painted(); }, 5000));  // the first paint
     const TAreaData& field = diagram.AreaList()[2];
     int x = 0, y = 0;
     diagram.CompositionToPixel(field.FillA, field.FillB, x, y);
