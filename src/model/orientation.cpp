@@ -24,4 +24,10 @@ TPositionMap PositionMapBetween(TDataOrientation from, TDataOrientation to) {
     return map;
 }
 
+std::array<double, 3> ReorderShares(const std::array<double, 3>& shares, TDataOrientation from,
+                                    TDataOrientation to) {
+    const TPositionMap map = PositionMapBetween(from, to);
+    return {shares[map[0]], shares[map[1]], shares[map[2]]};
+}
+
 }  // namespace liquidus

@@ -1,7 +1,7 @@
 #pragma once
 // Which loaded substance sits at which triangle position. A change of
-// orientation permutes positions; stored compositions are rewritten in place
-// so that they keep describing the same mixtures.
+// orientation permutes positions; stored compositions are rewritten so that
+// they keep describing the same mixtures.
 
 #include <array>
 #include <string_view>
@@ -20,13 +20,8 @@ std::string_view OrientationLetters(TDataOrientation orientation);
 /// The permutation that takes data laid out as `from` to the layout `to`.
 TPositionMap PositionMapBetween(TDataOrientation from, TDataOrientation to);
 
-/// Applies a position map to a composition given by its first two shares
-/// (the third is 100 minus both); returns the new first two shares.
-template <typename Real>
-void MapComposition(const TPositionMap& map, Real& p1, Real& p2) {
-    const double old[3] = {double(p1), double(p2), 100.0 - double(p1) - double(p2)};
-    p1 = static_cast<Real>(old[map[0]]);
-    p2 = static_cast<Real>(old[map[1]]);
-}
+/// All three shares of a composition laid out as `from`, laid out as `to`.
+std::array<double, 3> ReorderShares(const std::array<double, 3>& shares, TDataOrientation from,
+                                    TDataOrientation to);
 
 }  // namespace liquidus

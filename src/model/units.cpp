@@ -40,34 +40,27 @@ bool ValidMolarMasses(const TMolarMasses& m) {
     return ok(m.M1) && ok(m.M2) && ok(m.M3);
 }
 
-void ConvertComposition(TConversion conversion, const TMolarMasses& m, double& a1, double& a2,
-                        double a3) {
-    const Extended x1 = a1, x2 = a2, x3 = a3;
+void ConvertShares(TConversion conversion, const TMolarMasses& m, std::array<double, 3>& shares) {
+    const Extended x1 = shares[0], x2 = shares[1], x3 = shares[2];
     const Extended m1 = m.M1, m2 = m.M2, m3 = m.M3;
     switch (conversion) {
         case TConversion::None:
             return;
         case TConversion::MoleToMass: {
             const Extended d = x1 * m1 + x2 * m2 + x3 * m3;
-            a1 = static_cast<double>(100 * x1 * m1 / d);
-            a2 = static_cast<double>(100 * x2 * m2 / d);
+            shares = {static_cast<double>(100 * x1 * m1 / d),
+                      static_cast<double>(100 * x2 * m2 / d),
+                      static_cast<double>(100 * x3 * m3 / d)};
             return;
         }
         case TConversion::MassToMole: {
             const Extended d = x1 / m1 + x2 / m2 + x3 / m3;
-            a1 = static_cast<double>(100 * (x1 / m1) / d);
-            a2 = static_cast<double>(100 * (x2 / m2) / d);
+            shares = {static_cast<double>(100 * (x1 / m1) / d),
+                      static_cast<double>(100 * (x2 / m2) / d),
+                      static_cast<double>(100 * (x3 / m3) / d)};
             return;
         }
     }
-}
-
-void ConvertStoredPair(TConversion conversion, const TMolarMasses& masses, float& a1, float& a2) {
-    double x1 = a1;
-    double x2 = a2;
-    ConvertComposition(conversion, masses, x1, x2, 100.0 - x1 - x2);
-    a1 = static_cast<float>(x1);
-    a2 = static_cast<float>(x2);
 }
 
 double TemperatureInUnits(double celsius, TTUnits units) {

@@ -3,6 +3,7 @@
 // the current mole or mass basis and rewritten only when the basis changes;
 // percent versus fraction is a display scale; temperatures stay in Celsius.
 
+#include <array>
 #include <string>
 
 namespace liquidus {
@@ -31,12 +32,11 @@ TConversion ConversionBetween(TCUnits from, TCUnits to);
 /// Positive and finite: the conversion divides by them.
 bool ValidMolarMasses(const TMolarMasses& masses);
 
-/// Converts shares (a1, a2) in place, with a3 as the third share; the second
-/// share uses the first share's old value. Extended precision throughout.
-void ConvertComposition(TConversion conversion, const TMolarMasses& masses, double& a1, double& a2,
-                        double a3);
-/// The same for a stored Single pair with a3 = 100 - a1 - a2.
-void ConvertStoredPair(TConversion conversion, const TMolarMasses& masses, float& a1, float& a2);
+/// Converts the three shares of a composition in place, each from the old
+/// values, in extended precision; M1, M2, M3 are the masses of the shares in
+/// that order.
+void ConvertShares(TConversion conversion, const TMolarMasses& masses,
+                   std::array<double, 3>& shares);
 
 /// Celsius to the display unit, unrounded.
 double TemperatureInUnits(double celsius, TTUnits units);

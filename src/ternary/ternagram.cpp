@@ -132,8 +132,7 @@ void TTernagram::SetValuesTable(bool value) {
 
 void TTernagram::SetCUnits(TCUnits value) {
     if (value == m_cUnits) return;
-    const TCUnits old = m_cUnits;
-    const TConversion conversion = ConversionBetween(old, value);
+    const TConversion conversion = ConversionBetween(m_cUnits, value);
     const TMolarMasses masses{m_substanceA.MolMass, m_substanceB.MolMass, m_substanceC.MolMass};
     if (conversion != TConversion::None && !ValidMolarMasses(masses)) {
         // Dividing by such a mass would turn every stored composition into
@@ -142,6 +141,10 @@ void TTernagram::SetCUnits(TCUnits value) {
             "Concentration units can not be changed: every substance needs a positive molar "
             "mass.");
         return;
+    }
+    // Percent and fraction are one frame: only a change of basis rewrites.
+    if (conversion != TConversion::None) {
+        ReframeStoredCompositions({IsMassBasis(value), m_dataOrientation});
     }
     m_cUnits = value;
     m_unitsCaption = UnitsCaptionOf(value);
@@ -155,51 +158,14 @@ void TTernagram::SetCUnits(TCUnits value) {
                                                    corners[i].B, corners[i].C, m_unitsTotal));
         }
     }
-    if (conversion != TConversion::None) {
-        ConvertStoredCompositions(conversion, masses);
-    }
     Invalidate();
-}
-
-void TTernagram::ConvertStoredCompositions(TConversion conversion, const TMolarMasses& masses) {
-    if (m_markMode && m_markedPoint.Visible) {
-        ConvertComposition(conversion, masses, m_markedPoint.A, m_markedPoint.B, m_markedPoint.C);
-        m_markedPoint.C = 100 - m_markedPoint.A - m_markedPoint.B;
-    }
-    ConvertSplines(conversion, masses);
-    ConvertIsothermLists(conversion, masses);
-    for (int i = 0; i < Areas(); ++i) {
-        TAreaData& area = AreaList()[i];
-        ConvertStoredPair(conversion, masses, area.FillA, area.FillB);
-        for (int p = 1; p <= std::min<int>(area.PointCount, kMaxAreaPoints); ++p) {
-            ConvertStoredPair(conversion, masses, area.Points[p].A, area.Points[p].B);
-        }
-    }
 }
 
 void TTernagram::SetDataOrientation(TDataOrientation value) {
     if (m_zoom || value == m_dataOrientation) return;
     const TPositionMap map = PositionMapBetween(m_dataOrientation, value);
+    ReframeStoredCompositions({IsMassBasis(m_cUnits), value});
     m_dataOrientation = value;
-    if (m_splinesHigh > 0) {
-        for (int i = 0; i <= m_splinesHigh && i < static_cast<int>(m_splinesA.size()); ++i) {
-            if (m_splinesA[i] != -1) {
-                MapComposition(map, m_splinesA[i], m_splinesB[i]);
-            }
-        }
-    }
-    for (int i = 0; i < Areas(); ++i) {
-        TAreaData& area = AreaList()[i];
-        MapComposition(map, area.FillA, area.FillB);
-        for (int p = 1; p <= std::min<int>(area.PointCount, kMaxAreaPoints); ++p) {
-            MapComposition(map, area.Points[p].A, area.Points[p].B);
-        }
-    }
-    MapIsothermLists(map);
-    if (m_markMode && m_markedPoint.Visible) {
-        MapComposition(map, m_markedPoint.A, m_markedPoint.B);
-        m_markedPoint.C = 100 - (m_markedPoint.A + m_markedPoint.B);
-    }
     // Names and molar masses move with their substances; Element stays.
     TSubstance* positions[3] = {&m_substanceA, &m_substanceB, &m_substanceC};
     const std::string names[3] = {m_substanceA.Name(), m_substanceB.Name(), m_substanceC.Name()};
@@ -209,17 +175,6 @@ void TTernagram::SetDataOrientation(TDataOrientation value) {
         positions[j]->MolMass = masses[map[j]];
     }
     Invalidate();
-}
-
-void TTernagram::ConvertSplines(TConversion conversion, const TMolarMasses& masses) {
-    // Only real compositions: the (-1, -1) separators stay as they are.
-    for (int i = 0; i <= m_splinesHigh && i < static_cast<int>(m_splinesA.size()); ++i) {
-        double& a = m_splinesA[i];
-        double& b = m_splinesB[i];
-        if (a >= 0 && a <= 100 && b >= 0 && b <= 100) {
-            ConvertComposition(conversion, masses, a, b, 100 - a - b);
-        }
-    }
 }
 
 int TTernagram::AreaAtPixel(const TCanvas& canvas, int x, int y, TColor color) {

@@ -283,17 +283,13 @@ private:
     /// Takes the cursor point as the marked point (percent).
     void MarkCursorPoint();
 
-    void ConvertStoredCompositions(TConversion conversion, const TMolarMasses& masses);
     // Isotherms: the scan, the path shaping and the drawing of the lists.
     void CalculateIsotherms(TBitmap& bitmap);
     void ShapeIsothermLists();
     void DrawIsothermLists(TBitmap& bitmap);
-    void ConvertIsothermLists(TConversion conversion, const TMolarMasses& masses);
-    void MapIsothermLists(const TPositionMap& map);
     /// Whether finished lists are there to follow a change of units or
     /// order; a scan still running is spoiled by the change instead.
     bool IsothermListsFollowChange();
-    void ConvertSplines(TConversion conversion, const TMolarMasses& masses);
 
     bool m_allowZoom = true;
     TTCalcMethod m_tCalcMethod = TTCalcMethod::tcAltitude;
@@ -334,6 +330,37 @@ private:
     TEdgeSeeds m_bottomSeeds;
     TEdgeSeeds m_leftSeeds;
     TEdgeSeeds m_rightSeeds;
+
+    // ---- Stored compositions across unit and orientation changes ----
+    // Each change rewrites the data from what the host last gave, in one
+    // step, so that returning to a setting returns the very same data.
+    /// The basis and the order stored compositions are expressed in.
+    struct TDataFrame {
+        bool Mass = false;
+        TDataOrientation Orientation = TDataOrientation::doDirect;
+        friend bool operator==(const TDataFrame&, const TDataFrame&) = default;
+    };
+    /// One group of stored compositions, flattened: as the host last gave
+    /// them, in the frame it gave them in, and as this component last wrote
+    /// them. Data that differ from Derived were written by the host since.
+    template <class Real>
+    struct TGivenData {
+        bool Valid = false;
+        TDataFrame Frame;
+        std::vector<Real> Given;
+        std::vector<Real> Derived;
+    };
+    TDataFrame CurrentFrame() const;
+    /// Molar masses in the loaded order (that of doDirect).
+    TMolarMasses LoadedMolarMasses() const;
+    /// Rewrites the stored compositions for frame `to` from the data as
+    /// given; the orientation and units still describe the current frame.
+    void ReframeStoredCompositions(const TDataFrame& to);
+    std::array<TGivenData<float>, kAreaCount> m_givenAreas;
+    TGivenData<double> m_givenSplines;
+    TGivenData<double> m_givenMark;
+    TGivenData<float> m_givenIsotherms;
+    // ---- end of stored compositions ----
 };
 
 }  // namespace liquidus

@@ -2,7 +2,7 @@
 // picture, each lattice point takes the temperature of the field under it,
 // and points near a level are collected, put into path order, smoothed and
 // thinned. The lists hold compositions, so they outlive resizes and follow
-// unit and orientation changes in place.
+// unit and orientation changes (ternagram_frame.cpp).
 
 #include <algorithm>
 #include <cmath>
@@ -204,17 +204,6 @@ bool TTernagram::IsothermListsFollowChange() {
         return false;
     }
     return m_isotherms.Calculated;
-}
-
-void TTernagram::ConvertIsothermLists(TConversion conversion, const TMolarMasses& masses) {
-    if (!IsothermListsFollowChange()) return;
-    m_isoLists.ForEachStoredPoint(
-        [&](TIsoPoint& p) { ConvertStoredPair(conversion, masses, p.A, p.B); });
-}
-
-void TTernagram::MapIsothermLists(const TPositionMap& map) {
-    if (!IsothermListsFollowChange()) return;
-    m_isoLists.ForEachStoredPoint([&](TIsoPoint& p) { MapComposition(map, p.A, p.B); });
 }
 
 int TTernagram::IsothermLabelSize() const {

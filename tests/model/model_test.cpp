@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -88,28 +89,34 @@ TEST(Units, CaptionsTotalsAndTemperatures) {
 
 TEST(Units, ConversionKeepsCornersAndRoundTrips) {
     const TMolarMasses m{40.3044, 60.0843, 101.9613};
-    double a = 100, b = 0;
-    ConvertComposition(TConversion::MassToMole, m, a, b, 0);
-    EXPECT_DOUBLE_EQ(a, 100);
-    EXPECT_DOUBLE_EQ(b, 0);
+    using TShares = std::array<double, 3>;
+    TShares corner{100, 0, 0};
+    ConvertShares(TConversion::MassToMole, m, corner);
+    EXPECT_DOUBLE_EQ(corner[0], 100);
+    EXPECT_EQ(corner[1], 0);
+    EXPECT_EQ(corner[2], 0);
 
-    float fa = 30, fb = 45;
-    ConvertStoredPair(TConversion::MassToMole, m, fa, fb);
-    EXPECT_NE(fa, 30.0f);
-    ConvertStoredPair(TConversion::MoleToMass, m, fa, fb);
-    EXPECT_NEAR(fa, 30.0f, 1e-4);
-    EXPECT_NEAR(fb, 45.0f, 1e-4);
+    // All three shares convert from the old values and still make 100.
+    TShares shares{30, 45, 25};
+    ConvertShares(TConversion::MassToMole, m, shares);
+    EXPECT_NE(shares[0], 30);
+    EXPECT_NEAR(shares[0] + shares[1] + shares[2], 100, 1e-12);
+    ConvertShares(TConversion::MoleToMass, m, shares);
+    EXPECT_NEAR(shares[0], 30, 1e-12);
+    EXPECT_NEAR(shares[1], 45, 1e-12);
+    EXPECT_NEAR(shares[2], 25, 1e-12);
 
     // Equal masses: nothing moves.
-    double ea = 12.5, eb = 40;
-    ConvertComposition(TConversion::MoleToMass, {2, 2, 2}, ea, eb, 47.5);
-    EXPECT_DOUBLE_EQ(ea, 12.5);
-    EXPECT_DOUBLE_EQ(eb, 40);
+    TShares equal{12.5, 40, 47.5};
+    ConvertShares(TConversion::MoleToMass, {2, 2, 2}, equal);
+    EXPECT_DOUBLE_EQ(equal[0], 12.5);
+    EXPECT_DOUBLE_EQ(equal[1], 40);
 
     // Hand-computed: 50 % mass of M1 = 1 and 50 % of M3 = 3 is 75 mole %.
-    double ha = 50, hb = 0;
-    ConvertComposition(TConversion::MassToMole, {1, 2, 3}, ha, hb, 50);
-    EXPECT_DOUBLE_EQ(ha, 75);
+    TShares hand{50, 0, 50};
+    ConvertShares(TConversion::MassToMole, {1, 2, 3}, hand);
+    EXPECT_DOUBLE_EQ(hand[0], 75);
+    EXPECT_DOUBLE_EQ(hand[2], 25);
 
     EXPECT_TRUE(ValidMolarMasses(m));
     EXPECT_FALSE(ValidMolarMasses({1, 0, 1}));
