@@ -62,6 +62,11 @@ using TSystemColorResolver = std::function<TColor(TColor)>;
 
 class TBitmap;
 
+/// The pixels MoveTo(from), LineTo(to) lights with a pen `width` pixels
+/// wide (a 1-pixel pen leaves out the end pixel), unclipped; for code that
+/// must know which pixels a line of its own covers.
+std::vector<TPoint> SegmentPixels(TPoint from, TPoint to, int width);
+
 /// Drawing state and operations on one bitmap. Owned by its TBitmap.
 class TCanvas {
 public:

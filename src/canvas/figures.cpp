@@ -19,11 +19,17 @@ namespace {
 // Wider pens than this are drawn this wide; nothing in the program comes near.
 constexpr int kMaxPenWidth = 1024;
 
-int PenWidth(const TPen& pen) { return std::clamp(pen.Width, 1, kMaxPenWidth); }
+int PenWidth(const TPen& pen) {
+    return std::clamp(pen.Width, 1, kMaxPenWidth);
+}
 
-PaintOp OpOf(TPenMode mode) { return mode == TPenMode::pmNotXor ? PaintOp::NotXor : PaintOp::Copy; }
+PaintOp OpOf(TPenMode mode) {
+    return mode == TPenMode::pmNotXor ? PaintOp::NotXor : PaintOp::Copy;
+}
 
-SpanSet ClipOf(const TBitmap& bitmap) { return SpanSet(bitmap.Width(), bitmap.Height()); }
+SpanSet ClipOf(const TBitmap& bitmap) {
+    return SpanSet(bitmap.Width(), bitmap.Height());
+}
 
 // The pen's pixels for one segment: a 1-pixel line leaves its end out, a
 // wider stroke has both end caps.
@@ -77,7 +83,21 @@ void PaintPen(TCanvas& canvas, SpanSet& penPart, bool mayOverlap) {
 
 }  // namespace
 
-void TCanvas::MoveTo(int x, int y) { m_penPos = {x, y}; }
+std::vector<TPoint> SegmentPixels(TPoint from, TPoint to, int width) {
+    constexpr std::int64_t kFar = std::int64_t{1} << 40;
+    SpanSet set(-kFar, -kFar, kFar, kFar);
+    AddSegment(set, from, to, std::clamp(width, 1, kMaxPenWidth));
+    set.Normalise();
+    std::vector<TPoint> pixels;
+    for (const raster::Span& span : set.Spans()) {
+        for (int x = span.X0; x < span.X1; ++x) pixels.push_back({x, span.Y});
+    }
+    return pixels;
+}
+
+void TCanvas::MoveTo(int x, int y) {
+    m_penPos = {x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
     const TPoint from = m_penPos;
@@ -200,7 +220,8 @@ bool TCanvas::FloodFill(int x, int y, TColor border, TFillStyle /*style*/) {
     // and below are scanned over that run only and one seed is pushed per
     // open run found there. `done` marks filled pixels, which need not differ
     // from their old colour.
-    std::vector<std::uint8_t> done(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::vector<std::uint8_t> done(static_cast<std::size_t>(width) *
+                                   static_cast<std::size_t>(height));
     struct Seed {
         int X, Y;
     };

@@ -88,6 +88,16 @@ double AltitudeTemperature(const TAreaData& area, double a, double b) {
     // A host writes records directly; a count above the record's capacity
     // must not send us past its vertices.
     const int count = std::min<int>(area.PointCount, kMaxAreaPoints);
+    // At a vertex the projections can land on another edge whose line runs
+    // through it (a side of the triangle with several vertices on it) and
+    // answer that edge's mean: a vertex answers its own temperature.
+    constexpr double kAtVertex = 1e-6;
+    for (int i = 1; i <= count; ++i) {
+        const TAreaPoint& p = area.Points[i];
+        if (std::fabs(p.A - a) <= kAtVertex && std::fabs(p.B - b) <= kAtVertex && p.T != 0) {
+            return p.T;
+        }
+    }
     TAltitudePoints points{};
     for (int i = 0; i < count; ++i) {
         const TAreaPoint& p = area.Points[i + 1];

@@ -27,6 +27,10 @@ constexpr double kSnapPixels = 3.0;
 /// two meet.
 constexpr double kSharedSnapPixels = 20.0;
 
+/// The picture the pixel tolerances above are counted in.
+constexpr int kReferenceWidth = 1024;
+constexpr int kReferenceHeight = 768;
+
 constexpr double kTiny = 1e-9;
 // The range a binary diagram accepts, in Celsius.
 constexpr double kLowestCelsius = 0.0;
@@ -320,10 +324,6 @@ TSection MakeSection(TTernagram& diagram, TSectionPoint p, TSectionPoint q) {
     if (diagram.TCalcMethod() == TTCalcMethod::tcThermodynamic) {
         throw TSectionError("the temperature method computes no liquidus temperatures");
     }
-    const std::unique_ptr<TBitmap> fieldMap = diagram.RenderFieldMap();
-    if (diagram.IsTooSmall()) {
-        throw TSectionError("the diagram is too small to show its fields");
-    }
 
     TSection section;
     section.P = p;
@@ -340,17 +340,19 @@ TSection MakeSection(TTernagram& diagram, TSectionPoint p, TSectionPoint q) {
     std::vector<int> fields(kSectionSamples);
     for (int i = 0; i < kSectionSamples; ++i) {
         const double t = static_cast<double>(i) / (kSectionSamples - 1);
-        fields[i] =
-            diagram.LiquidusAt(*fieldMap, p.A + (q.A - p.A) * t, p.B + (q.B - p.B) * t).Area;
+        fields[i] = diagram.LiquidusAt(p.A + (q.A - p.A) * t, p.B + (q.B - p.B) * t).Area;
     }
 
     const double scale = 100 / total;
     const TVec ps{p.A * scale, p.B * scale};
     const TVec qs{q.A * scale, q.B * scale};
     const TLine line(ps, qs);
+    // Tolerances are pixels of one fixed picture, so that a section does
+    // not change with the size of the window it is taken from.
+    const TTriangleLayout reference = CalcScreenLayout(kReferenceWidth, kReferenceHeight, true);
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    diagram.CompositionToPixel(ps.A, ps.B, x1, y1);
-    diagram.CompositionToPixel(qs.A, qs.B, x2, y2);
+    CompositionToPixel(reference, nullptr, ps.A, ps.B, x1, y1);
+    CompositionToPixel(reference, nullptr, qs.A, qs.B, x2, y2);
     const double pixels = std::max(1.0, std::hypot(x2 - x1, y2 - y1));
     const double step = 100.0 / (kSectionSamples - 1);
     const double tolerance = 100.0 * kSnapPixels / pixels + step;

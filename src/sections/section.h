@@ -75,8 +75,9 @@ struct TSection {
 constexpr int kSectionSamples = 1201;
 
 /// The liquidus of `diagram` from P to Q (display units). The field at each
-/// sample is read as LiquidusAt reads it, from the diagram's field map at its
-/// current size, so the stretches follow the fields the picture shows: a
+/// sample is read by LiquidusAt, so the stretches follow the fields the
+/// picture shows, whatever the window's size (tolerances below are pixels
+/// of a 1024 x 768 picture): a
 /// stretch of only a few pixels between two others (a line grazing a
 /// boundary) goes to its neighbours, a stretch end within a few pixels of
 /// one of its field's vertices on the line or of an end of the section is

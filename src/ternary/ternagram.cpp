@@ -271,25 +271,6 @@ int TTernagram::AreaNearComposition(const TBitmap& picture, double a, double b) 
     return -1;
 }
 
-TLiquidusReading TTernagram::LiquidusAt(const TBitmap& fieldMap, double a, double b) {
-    TLiquidusReading reading;
-    // Stored compositions are percent of the current basis.
-    const double total = UnitsTotal();
-    a = a * 100 / total;
-    b = b * 100 / total;
-    constexpr double kSlack = 1e-9;
-    reading.InTriangle = a >= -kSlack && b >= -kSlack && 100 - a - b >= -kSlack;
-    if (!reading.InTriangle) return reading;
-    // A zoomed picture shows no field outside its window.
-    if (m_zoom && !ZoomWindow().Contains(a, b, 100 - a - b)) return reading;
-    reading.Area = AreaNearComposition(fieldMap, a, b);
-    if (reading.Area < 0) return reading;
-    if (const std::optional<double> celsius = AreaTemperature(reading.Area, a, b)) {
-        reading.Temperature = TemperatureInUnits(*celsius, m_tUnits);
-    }
-    return reading;
-}
-
 bool TTernagram::ReservesLegendBand() const {
     return (m_legend && Areas() > 0) || m_coPhasesTable;
 }

@@ -3,6 +3,7 @@
 // fields, boundary lines, grid, scales, captions, legend and tables.
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,8 @@ enum class TGridType { gtInnerParallel, gtOutsideScale, gtAllScales };
 struct TLiquidusReading {
     bool InTriangle = false;
     int Area = -1;  // 0-based field, -1 for none
+    /// On a line between two fields; Area is then the nearer of them.
+    bool DivisionPoint = false;
     /// In the current temperature units; none outside a field or for a
     /// method that computes no temperature.
     std::optional<double> Temperature;
@@ -54,6 +57,12 @@ struct TZoomFrame {
     double LeftX = 0, BaseY = 0, ApexX = 0, ApexY = 0, RightX = 0, RightY = 0, Scale = 1;
     double LeftSlope = 0, RightSlope = 0, BaseSlope = 0;
     double LeftIntercept = 0, RightIntercept = 0, BaseIntercept = 0;
+};
+
+/// One drawn piece of a line, in pixels.
+struct TSegment {
+    TPoint From;
+    TPoint To;
 };
 
 /// Text sizes derive from the triangle's side; see FontSize().
@@ -148,10 +157,22 @@ public:
     /// paper), the steps left, up and down are tried in that order.
     int AreaNearComposition(const TBitmap& picture, double a, double b);
     /// The field and liquidus temperature at shares (a, b) of positions 1
-    /// and 2 in display units, read from `fieldMap` (RenderFieldMap() of the
-    /// current layout) as AreaNearComposition finds fields. Every caller that
-    /// turns a composition into a reading goes through here.
-    TLiquidusReading LiquidusAt(const TBitmap& fieldMap, double a, double b);
+    /// and 2 in display units. Every caller that turns a composition into a
+    /// reading goes through here, except the mouse, which reads the screen:
+    /// the field is decided on LookupMap(), so the answer does not depend on
+    /// the control's size, zoom or what the screen shows. Corners and sides
+    /// belong to the field inside next to them.
+    TLiquidusReading LiquidusAt(double a, double b);
+    /// The field at stored-percent shares (a, b) on LookupMap(); -1 for none.
+    /// `divisionPoint` tells whether the composition lies on a line between
+    /// two fields (the nearer one is returned).
+    int LookupArea(double a, double b, bool& divisionPoint);
+    /// Boundaries and fills drawn at one fixed size from the current data,
+    /// whatever the layer switches and the zoom; redrawn only when the data
+    /// it depends on changed.
+    const TBitmap& LookupMap();
+    /// Where LookupMap() draws the triangle.
+    static TTriangleLayout LookupLayout();
 
     /// Layout of the control's own size, with the legend band when needed.
     void CalcLayout();
@@ -258,17 +279,27 @@ private:
     void DrawLayers(TBitmap& bitmap, TColor background);
     void DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
     void DrawStraightPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
-    /// Sets the end pixel of a boundary line that ends on a side.
-    void CloseOnSide(TCanvas& canvas, TRealPoint end);
+    /// Joins the ends of every drawn boundary line to the line or side it
+    /// ends on, so that no fill passes where two lines meet.
+    void CloseLineEnds(TCanvas& canvas, const std::vector<std::vector<TSegment>>& lines);
+    void CloseLineEnd(TCanvas& canvas, const std::vector<TSegment>& line, TPoint end, int reach);
+    /// How far (pixels) a line end may lie from what it ends on and still be joined.
+    int LineEndReach() const;
     /// Draws SegFrom..SegTo and moves on; `interpolated` marks a spline sample.
     void DrawSegment(TCanvas& canvas, bool interpolated);
+    /// Moves a fill seed that lies on a line to the nearest open pixel.
+    void OpenSeed(const TCanvas& canvas, int& x, int& y) const;
+    /// The segment as drawn, for the line being drawn.
+    void NoteSegment(TPoint from, TPoint to);
     void DrawMarkedPoint(TCanvas& canvas);
     std::string ScaleLabel(double value) const;
     std::string ValuesTableShare(bool marked, double value) const;
     int WidestAreaName(const TCanvas& canvas) const;
     // Zoom window and mouse overlays.
     void DrawZoomedSegment(TCanvas& canvas);
-    void FillZoomEdgeSeeds(TCanvas& canvas);
+    /// Fills the pieces of fields that show in the zoom window without a
+    /// fill point of their own.
+    void FillZoomRegions(TCanvas& canvas);
     void CalcEdgeSeeds();
     void ZoomIn();
     void ZoomOut();
@@ -316,6 +347,12 @@ private:
     TPolynomialTemperature m_polynomials;
     int m_isoScanRows = 0;
     bool m_invalidatedDuringScan = false;
+
+    /// Segments of the boundary line being drawn, in pixels.
+    std::vector<TSegment> m_lineSegments;
+    /// The field map that look-ups read, and the data it was drawn from.
+    std::unique_ptr<TBitmap> m_lookupMap;
+    std::uint64_t m_lookupKey = 0;
 
     bool m_dragging = false;
     bool m_hintShown = false;

@@ -250,17 +250,14 @@ TGoToResult TTernagram::GoToComposition(double a, double b) {
     int x = 0;
     int y = 0;
     CompositionToPixel(pa, pb, x, y);
-    const bool gridWasShown = m_mouseGrid && m_mouseGridShown;
-    if (gridWasShown) DrawMouseGrid();
-    TColor color = clBlack;
-    int area = ReadAreaAt(x, y, color);
-    if (area < 0 && !m_isDivisionPoint) {
-        // On the outline or a scale tick: the field beside it.
-        area = AreaNearComposition(Screen(), pa, pb);
-        color = area >= 0 ? Canvas().GetNearestColor(AreaColors[area + 1]) : clBlack;
-    }
-    if (gridWasShown) DrawMouseGrid();
-    if (area < 0 && !m_isDivisionPoint) return TGoToResult::NoField;
+    // The field comes from the data, not from the screen: the answer must
+    // not depend on the window's size or what is drawn over the fields.
+    bool divisionPoint = false;
+    int area = LookupArea(pa, pb, divisionPoint);
+    if (area < 0) return TGoToResult::NoField;
+    const TColor color = Canvas().GetNearestColor(AreaColors[area + 1]);
+    m_isDivisionPoint = divisionPoint;
+    if (divisionPoint) area = -1;
 
     m_cursorOnArea = true;
     m_cursorArea = area;

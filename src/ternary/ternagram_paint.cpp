@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "canvas/bltbitmap.h"
@@ -136,13 +137,19 @@ void TTernagram::DrawBoundaries(TBitmap& bitmap) {
     if (m_splinesHigh < 1) {
         return;
     }
+    std::vector<std::vector<TSegment>> lines;
+    const auto endLine = [&](std::vector<TRealPoint>& knots) {
+        m_lineSegments.clear();
+        DrawBoundaryPolyline(canvas, knots);
+        if (!m_lineSegments.empty()) lines.push_back(m_lineSegments);
+        knots.clear();
+    };
     std::vector<TRealPoint> knots;
     const int last = std::min<int>(m_splinesHigh + 1, static_cast<int>(m_splinesA.size()) - 1);
     for (int i = 0; i <= last; ++i) {
         const bool ends = (i == m_splinesHigh + 1) || m_splinesA[i] == -1;
         if (ends) {
-            DrawBoundaryPolyline(canvas, knots);
-            knots.clear();
+            endLine(knots);
             continue;
         }
         double x = 0.0;
@@ -151,7 +158,8 @@ void TTernagram::DrawBoundaries(TBitmap& bitmap) {
         knots.push_back({x, y});
     }
     // Arrays that stop short of the closing entry still end their last line.
-    DrawBoundaryPolyline(canvas, knots);
+    endLine(knots);
+    CloseLineEnds(canvas, lines);
 }
 
 void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots) {
@@ -162,7 +170,6 @@ void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPo
     if (n > kSplMaxKnots) {
         // More knots than the curve fit takes: keep the line, drop the curve.
         DrawStraightPolyline(canvas, knots);
-        CloseOnSide(canvas, knots.back());
         return;
     }
     TSplArray x{};
@@ -186,7 +193,6 @@ void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPo
         std::vector<TRealPoint> straight;
         for (int k = 1; k <= n; ++k) straight.push_back({x[k], y[k]});
         DrawStraightPolyline(canvas, straight);
-        CloseOnSide(canvas, {x[n], y[n]});
         return;
     }
     m_segFrom = {x[1], y[1]};
@@ -199,25 +205,93 @@ void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPo
         m_segTo = {x[k], y[k]};
         DrawSegment(canvas, false);
     }
-    CloseOnSide(canvas, {x[n], y[n]});
 }
 
-void TTernagram::CloseOnSide(TCanvas& canvas, TRealPoint end) {
-    // A line leaves out its end pixel. Where the line ends on a side of the
-    // triangle, that pixel can be the one that meets the outline, and
-    // without it a fill passes between line and outline into the next field.
-    // The test is on the composition: the picture's triangle is equilateral
-    // only to the pixel, so a knot on a side can lie a fraction of a pixel
-    // off the drawn outline.
-    if (m_zoom) return;
-    constexpr double kOnSide = 1e-6;
-    const double b = 100 - (end.Y - TriangleTop()) / TriangleHeight() * 100;
-    const double c = (end.X - LeftEdgeX(end.Y)) / SideLength() * 100;
-    const double a = 100 - b - c;
-    const bool onSide = std::abs(a) < kOnSide || std::abs(b) < kOnSide || std::abs(c) < kOnSide;
-    if (onSide) {
-        canvas.SetPixel(Round(end.X), Round(end.Y), clBlack);
+int TTernagram::LineEndReach() const {
+    // Ends that meet a line exactly in the data can still miss its pixels by
+    // the rounding of both and by how far the curve drawn through the other
+    // line's knots departs from its chords: a pixel or two, more in large
+    // and zoomed pictures.
+    const double side = SideLength() * (m_zoom ? m_zoomFrame.Scale : 1.0);
+    return 2 + static_cast<int>(side / 250);
+}
+
+void TTernagram::CloseLineEnds(TCanvas& canvas, const std::vector<std::vector<TSegment>>& lines) {
+    // A line leaves out its end pixel, and where two lines end on the same
+    // point (a curve drawn backwards, say) or a line ends on a side or on the
+    // middle of another line, nothing else need cover the gap that leaves: a
+    // fill passes there into the next field at some sizes and not at others.
+    // Every end of every drawn piece is therefore joined to the nearest
+    // other line or the outline, after all lines are drawn.
+    const int reach = LineEndReach();
+    for (const std::vector<TSegment>& line : lines) {
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (i == 0 || line[i].From != line[i - 1].To) {
+                CloseLineEnd(canvas, line, line[i].From, reach);
+            }
+            if (i + 1 == line.size() || line[i].To != line[i + 1].From) {
+                CloseLineEnd(canvas, line, line[i].To, reach);
+            }
+        }
     }
+}
+
+void TTernagram::CloseLineEnd(TCanvas& canvas, const std::vector<TSegment>& line, TPoint end,
+                              int reach) {
+    const int side = 2 * reach + 1;
+    std::vector<char> own(static_cast<std::size_t>(side) * side, 0);
+    const auto index = [&](int x, int y) -> int {
+        const int i = x - end.X + reach;
+        const int j = y - end.Y + reach;
+        if (i < 0 || j < 0 || i >= side || j >= side) return -1;
+        return j * side + i;
+    };
+    const int width = canvas.Pen.Width;
+    for (const TSegment& segment : line) {
+        const int margin = reach + width;
+        if (std::max(segment.From.X, segment.To.X) < end.X - margin ||
+            std::min(segment.From.X, segment.To.X) > end.X + margin ||
+            std::max(segment.From.Y, segment.To.Y) < end.Y - margin ||
+            std::min(segment.From.Y, segment.To.Y) > end.Y + margin) {
+            continue;
+        }
+        for (const TPoint p : SegmentPixels(segment.From, segment.To, width)) {
+            if (const int k = index(p.X, p.Y); k >= 0) own[k] = 1;
+        }
+    }
+    const auto other = [&](int x, int y) {
+        const int k = index(x, y);
+        return k >= 0 && own[k] == 0 && canvas.Pixel(x, y) == clBlack;
+    };
+    // Another line already through the end pixel: joined.
+    if (other(end.X, end.Y)) return;
+    canvas.SetPixel(end.X, end.Y, clBlack);
+    own[index(end.X, end.Y)] = 1;
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (other(end.X + dx, end.Y + dy)) return;
+        }
+    }
+    // A gap: draw across it to the nearest pixel of another line.
+    std::optional<TPoint> nearest;
+    int best = reach * reach + 1;
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int d = dx * dx + dy * dy;
+            if (d < best && other(end.X + dx, end.Y + dy)) {
+                best = d;
+                nearest = TPoint{end.X + dx, end.Y + dy};
+            }
+        }
+    }
+    if (!nearest) return;  // a loose end: nothing near to join
+    canvas.MoveTo(end.X, end.Y);
+    canvas.LineTo(nearest->X, nearest->Y);
+}
+
+void TTernagram::NoteSegment(TPoint from, TPoint to) {
+    if (from == to) return;
+    m_lineSegments.push_back({from, to});
 }
 
 void TTernagram::DrawStraightPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots) {
@@ -230,8 +304,11 @@ void TTernagram::DrawStraightPolyline(TCanvas& canvas, const std::vector<TRealPo
 
 void TTernagram::DrawSegment(TCanvas& canvas, bool interpolated) {
     if (!m_zoom) {
-        canvas.MoveTo(Round(m_segFrom.X), Round(m_segFrom.Y));
-        canvas.LineTo(Round(m_segTo.X), Round(m_segTo.Y));
+        const TPoint from{Round(m_segFrom.X), Round(m_segFrom.Y)};
+        const TPoint to{Round(m_segTo.X), Round(m_segTo.Y)};
+        canvas.MoveTo(from.X, from.Y);
+        canvas.LineTo(to.X, to.Y);
+        NoteSegment(from, to);
     } else if (!(interpolated && m_segFrom.X == m_segTo.X && m_segFrom.Y == m_segTo.Y)) {
         DrawZoomedSegment(canvas);
     }
@@ -251,11 +328,37 @@ void TTernagram::FillAreas(TBitmap& bitmap) {
         int x = 0;
         int y = 0;
         CompositionToPixel(area.FillA, area.FillB, x, y);
+        OpenSeed(canvas, x, y);
         canvas.FloodFill(x, y, clBlack, TFillStyle::fsBorder);
     }
     if (m_allowZoom && m_zoom) {
-        FillZoomEdgeSeeds(canvas);
+        FillZoomRegions(canvas);
     }
+}
+
+void TTernagram::OpenSeed(const TCanvas& canvas, int& x, int& y) const {
+    // Where a narrow field is crossed by its own boundary at this size, the
+    // fill point's pixel can be black and a fill from it paints nothing: the
+    // nearest open pixel inside the triangle stands in for it.
+    if (canvas.Pixel(x, y) != clBlack) return;
+    constexpr int kReach = 2;
+    int best = kReach * kReach + 1;
+    int bestX = x;
+    int bestY = y;
+    for (int dy = -kReach; dy <= kReach; ++dy) {
+        for (int dx = -kReach; dx <= kReach; ++dx) {
+            const int d = dx * dx + dy * dy;
+            const TColor c = canvas.Pixel(x + dx, y + dy);
+            if (d < best && c != clBlack && c != kInvalidColor &&
+                IsInsideTriangle(x + dx, y + dy)) {
+                best = d;
+                bestX = x + dx;
+                bestY = y + dy;
+            }
+        }
+    }
+    x = bestX;
+    y = bestY;
 }
 
 void TTernagram::DrawTPointMarkers(TBitmap& bitmap) {

@@ -3,7 +3,9 @@
 // zoomed view, and the fill seeds of fields cut by the window's edges.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "canvas/rounding.h"
 #include "ternary/ternagram.h"
@@ -14,7 +16,6 @@ namespace {
 constexpr double kK = kSqrt3Half;
 constexpr int kZoomGrid = 10;  // window corners snap to whole tens of percent
 constexpr double kSamePoint = 1e-9;
-constexpr int kSeedSteps = 3;
 }  // namespace
 
 void TTernagram::ZoomIn() {
@@ -133,6 +134,20 @@ bool TTernagram::ClipSegment(TRealPoint from, TRealPoint to, TPoint& start, TPoi
         const double right = f.LeftX + f.RightX - left;
         return left < p.X && p.X < right && p.Y > f.ApexY && p.Y < below;
     };
+    // The window's slanted edges as lines and the inside test above differ
+    // by rounding errors. A point within such an error of an edge must
+    // count as inside to both, or a segment ending there is dropped and its
+    // line stops short of the window's edge, where a fill then passes.
+    const double cx = (f.LeftX + f.ApexX + f.RightX) / 3;
+    const double cy = (f.BaseY + f.ApexY + f.RightY) / 3;
+    const auto withinEdges = [&](TRealPoint p) {
+        for (const TEdge& e : edges) {
+            const double side = cy - (e.Slope * cx + e.Intercept) >= 0 ? 1.0 : -1.0;
+            if (side * (p.Y - (e.Slope * p.X + e.Intercept)) < 0) return false;
+        }
+        return true;
+    };
+    const auto in = [&](TRealPoint p, double below) { return inside(p, below) || withinEdges(p); };
     TRealPoint first;
     TRealPoint last;
     if (count == 2) {
@@ -140,15 +155,18 @@ bool TTernagram::ClipSegment(TRealPoint from, TRealPoint to, TPoint& start, TPoi
         last = found[1];
     } else if (count == 1) {
         first = found[0];
-        if (inside(from, f.BaseY)) {
+        if (in(from, f.BaseY) && in(to, f.BaseY)) {
+            first = from;
+            last = to;
+        } else if (in(from, f.BaseY)) {
             last = from;
-        } else if (inside(to, f.BaseY)) {
+        } else if (in(to, f.BaseY)) {
             last = to;
         } else {
             return false;
         }
     } else {
-        if (!inside(from, f.BaseY + 1) || !inside(to, f.BaseY + 1)) return false;
+        if (!in(from, f.BaseY + 1) || !in(to, f.BaseY + 1)) return false;
         first = from;
         last = to;
     }
@@ -167,6 +185,7 @@ void TTernagram::DrawZoomedSegment(TCanvas& canvas) {
     if (!ClipSegment(m_segFrom, m_segTo, start, end) || start == end) return;
     canvas.MoveTo(start.X, start.Y);
     canvas.LineTo(end.X, end.Y);
+    NoteSegment(start, end);
 }
 
 void TTernagram::CalcEdgeSeeds() {
@@ -255,41 +274,60 @@ void TTernagram::CalcEdgeSeeds() {
     }
 }
 
-void TTernagram::FillZoomEdgeSeeds(TCanvas& canvas) {
-    const TZoomWindow w = ZoomWindow();
-    const double s = SideLength();
-    const int th = TriangleHeight();
-    const int tt = TriangleTop();
-    // A seed a few pixels in from a side can still sit on the 2-pixel
-    // outline or the thick boundary line beside it, where a fill does
-    // nothing; it moves on inwards to the first open pixel.
-    const auto fill = [&canvas](TColor color, int x, int y, int dx, int dy) {
-        for (int step = 0; step < kSeedSteps && canvas.Pixel(x, y) == clBlack; ++step) {
-            x += dx;
-            y += dy;
+void TTernagram::FillZoomRegions(TCanvas& canvas) {
+    // Fields whose fill point lies outside the window show in it only in
+    // pieces with no seed of their own. Seeds read off the screen along the
+    // window's edges land on the wrong side of a line that runs close to an
+    // edge; instead each piece left blank takes the field the look-up map
+    // gives for its pixels, by a majority of up to 64 of them, so that a
+    // pixel beside a line cannot decide alone.
+    LookupMap();
+    TBitmap& bitmap = canvas.Bitmap();
+    const int width = bitmap.Width();
+    const int height = bitmap.Height();
+    const TZoomWindow window = ZoomWindow();
+    std::vector<char> seen(static_cast<std::size_t>(width) * height, 0);
+    std::vector<TPoint> piece;
+    std::vector<TPoint> stack;
+    const auto open = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < width && y < height &&
+               seen[static_cast<std::size_t>(y) * width + x] == 0 && canvas.Pixel(x, y) == clWhite;
+    };
+    const int top = std::max(0, TriangleTop());
+    const int bottom = std::min(height, TriangleTop() + TriangleHeight());
+    for (int y0 = top; y0 < bottom; ++y0) {
+        for (int x0 = std::max(0, Trunc(LeftEdgeX(y0))); x0 <= RightEdgeX(y0) && x0 < width; ++x0) {
+            if (!open(x0, y0) || !IsInsideTriangle(x0, y0)) continue;
+            piece.clear();
+            stack.assign(1, {x0, y0});
+            seen[static_cast<std::size_t>(y0) * width + x0] = 1;
+            while (!stack.empty()) {
+                const TPoint p = stack.back();
+                stack.pop_back();
+                piece.push_back(p);
+                for (const TPoint q : {TPoint{p.X + 1, p.Y}, TPoint{p.X - 1, p.Y},
+                                       TPoint{p.X, p.Y + 1}, TPoint{p.X, p.Y - 1}}) {
+                    if (!open(q.X, q.Y)) continue;
+                    seen[static_cast<std::size_t>(q.Y) * width + q.X] = 1;
+                    stack.push_back(q);
+                }
+            }
+            std::array<int, kAreaCount + 1> votes{};
+            const std::size_t n = piece.size();
+            const std::size_t samples = std::min<std::size_t>(64, n);
+            for (std::size_t i = 0; i < samples; ++i) {
+                const TPoint p = piece[i * n / samples];
+                double a = 0, b = 0, c = 0;
+                liquidus::PixelToComposition(Layout(), &window, 100.0, p.X, p.Y, a, b, c);
+                bool divisionPoint = false;
+                ++votes[LookupArea(a, b, divisionPoint) + 1];
+            }
+            const int winner =
+                static_cast<int>(std::max_element(votes.begin(), votes.end()) - votes.begin()) - 1;
+            if (winner < 0) continue;
+            const TColor color = canvas.GetNearestColor(AreaColors[winner + 1]);
+            for (const TPoint p : piece) canvas.SetPixel(p.X, p.Y, color);
         }
-        canvas.Brush.Color = color;
-        canvas.FloodFill(x, y, clBlack, TFillStyle::fsBorder);
-    };
-    for (int i = 0; i < m_bottomSeeds.Count; ++i) {
-        const TEdgeSeed& seed = m_bottomSeeds.Seeds[i];
-        const int y = tt + th - 3;
-        const int x =
-            Round(LeftEdgeX(y) + (100 - seed.A - seed.B - w.CMin) / (w.CMax - w.CMin) * s);
-        fill(seed.Color, x, y, 0, -1);
-    }
-    const auto sideRow = [&](const TEdgeSeed& seed) {
-        return Round((w.BMax - seed.B) / (w.BMax - w.BMin) * th) + tt;
-    };
-    for (int i = 0; i < m_leftSeeds.Count; ++i) {
-        const TEdgeSeed& seed = m_leftSeeds.Seeds[i];
-        const int y = sideRow(seed);
-        fill(seed.Color, Round(LeftEdgeX(y)) + 3, y, 1, 0);
-    }
-    for (int i = 0; i < m_rightSeeds.Count; ++i) {
-        const TEdgeSeed& seed = m_rightSeeds.Seeds[i];
-        const int y = sideRow(seed);
-        fill(seed.Color, 2 * TriangleLeft() + SideLength() - Round(LeftEdgeX(y)) - 3, y, -1, 0);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 #include <vector>
 
 #include "app/mainform.h"
@@ -47,6 +48,29 @@ TEST_F(GoTo, MarksTheCompositionAndNamesItsField) {
     const QString reading = form.findChild<QLabel*>(QStringLiteral("GoToLabel"))->text();
     EXPECT_TRUE(reading.startsWith(QString::fromStdString(field.Name.str())))
         << reading.toStdString();
+}
+
+TEST_F(GoTo, CornersAndSidesNameTheirFieldWhateverTheWindowSize) {
+    const struct {
+        const char* a;
+        const char* b;
+        const char* c;
+        const char* says;
+    } cases[] = {
+        {"100", "0", "0", "Periclase, 2800"},    {"0", "0", "100", "Corundum, 2020"},
+        {"0", "100", "0", "Cristobalite, 1723"}, {"99", "1", "0", "Periclase"},
+        {"50", "50", "0", "Forsterite"},
+    };
+    for (const auto& [w, h] : {std::pair{1280, 1024}, {700, 520}}) {
+        diagram.SetBounds(w, h);
+        for (const auto& c : cases) {
+            form.messages.clear();
+            Go(QString::fromLatin1(c.a), QString::fromLatin1(c.b), QString::fromLatin1(c.c));
+            EXPECT_TRUE(form.messages.empty()) << c.says;
+            const QString reading = form.findChild<QLabel*>(QStringLiteral("GoToLabel"))->text();
+            EXPECT_TRUE(reading.startsWith(QString::fromLatin1(c.says))) << reading.toStdString();
+        }
+    }
 }
 
 TEST_F(GoTo, RefusesSharesThatDoNotFitAndChangesNothing) {

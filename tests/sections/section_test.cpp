@@ -101,7 +101,6 @@ TEST_F(SectionTest, SectionThroughTheMiddleMeetsTheFieldsOfThePicture) {
                     section.Curves[k - 1].Knots.back().second, 20.0)
             << section.Curves[k].Name;
     }
-    const auto fieldMap = diagram.RenderFieldMap();
     for (int i = 1; i < 50; ++i) {
         const double t = i * 2.0;
         const auto covering = std::find_if(section.Curves.begin(), section.Curves.end(),
@@ -110,7 +109,7 @@ TEST_F(SectionTest, SectionThroughTheMiddleMeetsTheFieldsOfThePicture) {
         // Right beside a boundary the picture's lines decide; skip it.
         if (t - covering->From < 1.5 || covering->To - t < 1.5) continue;
         const TLiquidusReading reading =
-            diagram.LiquidusAt(*fieldMap, p.A + (q.A - p.A) * t / 100, p.B + (q.B - p.B) * t / 100);
+            diagram.LiquidusAt(p.A + (q.A - p.A) * t / 100, p.B + (q.B - p.B) * t / 100);
         EXPECT_EQ(reading.Area, covering->Field) << "at " << t;
     }
 }

@@ -504,21 +504,20 @@ TEST(FieldLookup, ReadingTakesDisplayUnitsAndGivesTheTemperatureInTheShownUnit) 
     TTernagram diagram;
     LoadSampleDiagram(diagram);
     diagram.SetBounds(800, 600);
-    const std::unique_ptr<TBitmap> map = diagram.RenderFieldMap();
-    const TLiquidusReading percent = diagram.LiquidusAt(*map, 32, 24);
+    const TLiquidusReading percent = diagram.LiquidusAt(32, 24);
     ASSERT_EQ(percent.Area, 0);
     ASSERT_TRUE(percent.Temperature);
     EXPECT_DOUBLE_EQ(*percent.Temperature, diagram.AltitudeTemperature(0, 32, 24));
     diagram.SetCUnits(TCUnits::cuMassParts);
     diagram.SetTUnits(TTUnits::tuK);
-    const TLiquidusReading parts = diagram.LiquidusAt(*map, 0.32, 0.24);
+    const TLiquidusReading parts = diagram.LiquidusAt(0.32, 0.24);
     EXPECT_EQ(parts.Area, 0);
     EXPECT_NEAR(*parts.Temperature, TemperatureInUnits(*percent.Temperature, TTUnits::tuK), 1e-9);
-    EXPECT_FALSE(diagram.LiquidusAt(*map, 0.8, 0.3).InTriangle);
-    EXPECT_EQ(diagram.LiquidusAt(*map, 0.8, 0.3).Area, -1);
+    EXPECT_FALSE(diagram.LiquidusAt(0.8, 0.3).InTriangle);
+    EXPECT_EQ(diagram.LiquidusAt(0.8, 0.3).Area, -1);
     diagram.SetTCalcMethod(TTCalcMethod::tcThermodynamic);
-    EXPECT_EQ(diagram.LiquidusAt(*map, 0.32, 0.24).Area, 0);
-    EXPECT_FALSE(diagram.LiquidusAt(*map, 0.32, 0.24).Temperature);
+    EXPECT_EQ(diagram.LiquidusAt(0.32, 0.24).Area, 0);
+    EXPECT_FALSE(diagram.LiquidusAt(0.32, 0.24).Temperature);
 }
 
 }  // namespace

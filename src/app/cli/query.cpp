@@ -75,7 +75,7 @@ void RunQuery(const TRequest& request, TStreams& streams) {
     TCommandLineDiagram sample(request, request.Size.value_or(kQueryPictureSize));
     TTernagram& diagram = sample.Diagram();
     ApplyViewOptions(request, diagram);
-    const std::unique_ptr<TBitmap> fields = diagram.RenderFieldMap();
+    diagram.CalcLayout();
     if (diagram.IsTooSmall()) {
         // The picture would only say "Enlarge Me..": no field to read.
         throw TUsageError("--size " + std::to_string(diagram.Width()) + "x" +
@@ -87,7 +87,7 @@ void RunQuery(const TRequest& request, TStreams& streams) {
     for (const TQuery& query : queries) {
         out << FormatFixed(query.A, decimals) << '\t' << FormatFixed(query.B, decimals) << '\t'
             << FormatFixed(total - query.A - query.B, decimals) << '\t';
-        const TLiquidusReading reading = diagram.LiquidusAt(*fields, query.A, query.B);
+        const TLiquidusReading reading = diagram.LiquidusAt(query.A, query.B);
         if (reading.Area < 0) {
             out << "-\t-\n";
             continue;
@@ -105,8 +105,9 @@ constexpr std::array<std::string_view, 2> kQueryOptions = {"--mark", "--zoom"};
 const TModeSpec kQueryMode{
     .Name = "--query",
     .Argument = "A,B",
-    .Help = "print composition, field and liquidus temperature at shares A, B of positions 1 "
-            "and 2 (display units); repeatable; - reads A,B lines from standard input",
+    .Help =
+        "print composition, field and liquidus temperature at shares A, B of positions 1 "
+        "and 2 (display units); repeatable; - reads A,B lines from standard input",
     .Repeatable = true,
     .UsesDiagram = true,
     .Options = kQueryOptions,

@@ -1,0 +1,46 @@
+// The two-field example of the diagram-format documentation, at the window
+// and export sizes where its Alpha field was once flooded by Beta: a line
+// that ended where another also ended left their shared pixel undrawn.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/diagramfile.h"
+#include "ternary/ternagram.h"
+
+namespace liquidus {
+namespace {
+
+TEST(DocumentedExample, AlphaKeepsItsFieldAtTheSizesWhereItWasFlooded) {
+    const std::filesystem::path file =
+        std::filesystem::path(__FILE__).parent_path() / "diagram-corpus" / "example.json";
+    const TDiagramFile example = ReadDiagramFile(QString::fromStdString(file.string()));
+    for (const auto& [w, h] : {std::pair{600, 400},
+                               {1085, 1005},
+                               {1600, 1000},
+                               {1760, 1040},
+                               {1280, 1024},
+                               {1920, 1080}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        TTernagram diagram;
+        diagram.SetDrawSplines(true);
+        diagram.SetDrawAreas(true);
+        ApplyDiagram(example, diagram);
+        diagram.SetBounds(w, h);
+        diagram.Paint();
+        // What the mouse reads there on the screen is what the look-up says
+        // (to the pixel the mouse stands on).
+        int x = 0;
+        int y = 0;
+        diagram.CompositionToPixel(78.09, 12.44, x, y);
+        diagram.MouseMove({}, x, y);
+        EXPECT_EQ(diagram.CursorArea(), 0);
+        EXPECT_EQ(diagram.LiquidusAt(78.09, 12.44).Area, 0);
+        EXPECT_NEAR(diagram.CursorPoint().T, *diagram.LiquidusAt(78.09, 12.44).Temperature, 5);
+    }
+}
+
+}  // namespace
+}  // namespace liquidus
