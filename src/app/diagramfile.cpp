@@ -14,6 +14,7 @@
 #include <cstring>
 #include <limits>
 
+#include "app/diagramcheck.h"
 #include "canvas/savefile.h"
 #include "ternary/ternagram.h"
 
@@ -427,6 +428,7 @@ TDiagramFile ParseDiagram(const QByteArray& bytes) {
         file.Fields.push_back(FieldAt(fields[i], Element("fields", i)));
     }
     file.Boundaries = BoundariesAt(Required(root, {}, "boundaries"));
+    CheckDiagramGeometry(file);
     return file;
 }
 

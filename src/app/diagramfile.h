@@ -63,8 +63,9 @@ struct TDiagramFile {
     friend bool operator==(const TDiagramFile& a, const TDiagramFile& b);
 };
 
-/// Checks a whole file's bytes; throws TDiagramFormatError at the first
-/// problem. Touches no diagram.
+/// Checks a whole file's bytes, its geometry included; throws
+/// TDiagramFormatError at the first problem. Boundary ends that nearly meet
+/// a side or a line come back moved onto it. Touches no diagram.
 TDiagramFile ParseDiagram(const QByteArray& bytes);
 
 /// Reads and checks a file: TDiagramReadError when it cannot be read,

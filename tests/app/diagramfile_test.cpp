@@ -1,6 +1,7 @@
 // Diagram files: written and read back to the same picture, every kind of
-// bad file refused with its place named and the diagram left alone, a small
-// hand-written diagram, and the command line on a file.
+// bad file refused with its place named and the diagram left alone, data
+// that cannot give sound fields refused or their near-miss line ends moved,
+// a small hand-written diagram, and the command line on a file.
 
 #include "app/diagramfile.h"
 
@@ -11,15 +12,19 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/cli/commandline.h"
-#include "support/clirun.h"
+#include "app/diagramcheck.h"
 #include "sample/sample.h"
+#include "support/clirun.h"
 #include "support/fakehost.h"
 #include "ternary/ternagram.h"
 
@@ -191,6 +196,202 @@ TEST_F(DiagramFile, HandWrittenDiagramPaintsBothFields) {
         EXPECT_EQ(diagram->Screen().Canvas().Pixel(x, y), AreaColors[p.Field])
             << p.A << ", " << p.B;
     }
+}
+
+/// The example with the first occurrence of `find` replaced.
+QByteArray EditedExample(const char* find, const QByteArray& replace) {
+    QByteArray bytes = ReadAll(kCorpus / "example.json");
+    const qsizetype at = bytes.indexOf(find);
+    EXPECT_GE(at, 0) << find;
+    return at < 0 ? bytes : bytes.replace(at, qsizetype(std::strlen(find)), replace);
+}
+
+std::string ParseError(const QByteArray& bytes) {
+    try {
+        ParseDiagram(bytes);
+    } catch (const TDiagramFormatError& error) {
+        return error.what();
+    }
+    return "loads";
+}
+
+TEST(DiagramGeometry, UnsoundEditsOfTheExampleAreRefusedWithThePlace) {
+    const char* alpha =
+        "[100, 0, 2000], [50, 50, 1500], [40, 30, 1400], [42, 18, 1450], [50, 0, 1550]";
+    // Beta loses the C corner to a new field that no line divides from it.
+    const char* betaEnd =
+        "[0, 0, 1800], [50, 0, 1550], [42, 18, 1450],\n                [40, 30, 1400]\n"
+        "            ]\n        }";
+    const QByteArray gamma =
+        "[0, 10, 1800], [10, 0, 1800], [50, 0, 1550], [42, 18, 1450], [40, 30, 1400]]},\n"
+        R"({"name": "Gamma", "fill": [3, 3], "vertices": [[0, 0, 1900], [10, 0, 1800], [0, 10, 1800]]})";
+    const char* lastLine = "[[42, 18], [46, 8], [50, 0]]";
+    struct TCase {
+        const char* Find;
+        QByteArray Replace;
+        const char* Message;
+    };
+    const std::vector<TCase> cases = {
+        {alpha, "[10, 10, 2000], [10, 10, 2000], [10, 10, 2000]",
+         "fields[0].vertices: only 1 distinct vertex, a field needs at least 3"},
+        {alpha, "[100, 0, 2000], [50, 0, 1500], [60, 0, 1400]",
+         "fields[0].vertices: the outline encloses no area"},
+        {"[40, 30, 1400], [42, 18, 1450]", "[42, 18, 1450], [40, 30, 1400]",
+         "fields[0].vertices: the outline crosses itself"},
+        {alpha, "[100, 0, 2000], [50, 50, 1500], [70, 30, 1400], [50, 0, 1550]",
+         "fields[0].vertices: the outline crosses itself"},  // back along its first edge
+        {"\"fill\": [75, 10]", "\"fill\": [100, 0]",
+         "fields[0].fill: the fill point (100, 0) lies on vertices[0] of the field's outline"},
+        {"\"fill\": [75, 10]", "\"fill\": [75, 0]",
+         "fields[0].fill: the fill point (75, 0) lies on the field's outline, not inside it"},
+        {"\"fill\": [75, 10]", "\"fill\": [25, 25]",
+         "fields[0].fill: the fill point (25, 25) lies outside the field's outline"},
+        {"[40, 30, 1400]", "[10, 30, 1400]",
+         "fields[1].fill: the fill point (20, 30) lies inside the outline of fields[0] "
+         "(\"Alpha\")"},
+        // B = 1 lies 1 * sqrt(3)/2 from the side B = 0.
+        {"[46, 8], [50, 0]]", "[46, 8], [50, 1]]",
+         "boundaries[2][2]: ends 0.866 from every side and boundary line (at most 0.05)"},
+        {lastLine, QByteArray(lastLine) + ", [[0, 30], [40, 30]]",
+         "fields[1].fill: the fill point (20, 30) lies on boundaries[3]"},
+        {betaEnd, gamma, "fields[2].fill: in the same closed region as fields[1].fill (\"Beta\")"},
+        {"\"boundaries\": [", "\"boundaries\": [], \"unused\": [",
+         "fields[1].fill: in the same closed region as fields[0].fill (\"Alpha\")"},
+        // Along a side, a line divides nothing.
+        {"\"boundaries\": [", "\"boundaries\": [[[0, 68.7110138], [0, 40.5312653]]], \"unused\": [",
+         "fields[1].fill: in the same closed region as fields[0].fill (\"Alpha\")"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Message);
+        EXPECT_EQ(ParseError(EditedExample(c.Find, c.Replace)), c.Message);
+    }
+    // The same new field, with a line that closes it off, is sound.
+    QByteArray closed = EditedExample(betaEnd, gamma);
+    closed.replace(lastLine, QByteArray(lastLine) + ", [[10, 0], [0, 10]]");
+    EXPECT_EQ(ParseError(closed), "loads");
+}
+
+double DistanceToCurve(const std::vector<TSplinePoint>& line, TSplinePoint p) {
+    const std::vector<TComposition> curve = BoundaryCurve(line);
+    double nearest = 100;
+    for (std::size_t k = 0; k + 1 < curve.size(); ++k) {
+        nearest =
+            std::min(nearest, DistanceToSegment(PlanePoint(curve[k]), PlanePoint(curve[k + 1]),
+                                                PlanePoint(p.A, p.B)));
+    }
+    return nearest;
+}
+
+TEST(DiagramGeometry, EndsNearlyOnASideOrALineAreMovedOntoIt) {
+    const TDiagramFile example = ParseDiagram(ReadAll(kCorpus / "example.json"));
+    struct TCase {
+        const char* Find;
+        const char* Replace;
+        std::size_t Line, Point;
+        TSplinePoint Moved;
+    };
+    for (const TCase& c : {
+             TCase{"[46, 8], [50, 0]]", "[46, 8], [50, 0.03]]", 2, 2, {50, 0}},
+             TCase{"[[50, 50]", "[[49.99, 49.99]", 0, 0, {50, 50}},  // A + B = 100
+             // Nearer to a point of the next line just past its first knot.
+             TCase{"[[40, 30], [42, 18]]", "[[40, 30], [42.01, 17.98]]", 1, 1, {42, 18}},
+         }) {
+        SCOPED_TRACE(c.Replace);
+        TDiagramFile expected = example;
+        expected.Boundaries[c.Line][c.Point] = c.Moved;
+        EXPECT_TRUE(ParseDiagram(EditedExample(c.Find, c.Replace)) == expected);
+    }
+
+    // A line that ends 0.03 beside the middle of a curve, far from its knots.
+    const std::vector<TSplinePoint> bent = {{20, 0}, {8, 6}, {0, 20}};
+    const TComposition middle = BoundaryCurve(bent)[13];
+    const TSplinePoint end{static_cast<float>(middle.A + 0.03), static_cast<float>(middle.B)};
+    ASSERT_GT(DistanceToCurve(bent, end), 0.01);
+    const QByteArray lines = "[[42, 18], [46, 8], [50, 0]], [[20, 0], [8, 6], [0, 20]], [[" +
+                             QByteArray::number(end.A, 'g', 9) + ", " +
+                             QByteArray::number(end.B, 'g', 9) + "], [0, 0]]";
+    const TDiagramFile file = ParseDiagram(EditedExample("[[42, 18], [46, 8], [50, 0]]", lines));
+    const TSplinePoint moved = file.Boundaries[4][0];
+    EXPECT_TRUE(moved.A != end.A || moved.B != end.B);
+    EXPECT_LT(DistanceToCurve(bent, moved), 1e-5);
+    EXPECT_TRUE(ParseDiagram(SerializeDiagram(file)) == file);  // nothing left to move
+
+    // A line ending 0.03 short of the middle of another lands on it only to
+    // single precision, a millionth short; still it closes the two regions
+    // on either side of it.
+    const QByteArray tee =
+        R"({"format": "liquidus-diagram", "version": 1, "title": "", "basis": "mass",
+        "substances": [{"name": "A", "molarMass": 1}, {"name": "B", "molarMass": 1},
+                       {"name": "C", "molarMass": 1}],
+        "fields": [
+            {"name": "C", "fill": [10, 10], "vertices": [[0, 0, 1], [50, 0, 1], [0, 50, 1]]},
+            {"name": "B", "fill": [10, 70],
+             "vertices": [[0, 100, 1], [0, 50, 1], [15, 35, 1], [50, 50, 1]]},
+            {"name": "A", "fill": [70, 10],
+             "vertices": [[100, 0, 1], [50, 50, 1], [15, 35, 1], [50, 0, 1]]}],
+        "boundaries": [[[0, 50], [50, 0]], [[50, 50], [15.04, 34.99]]]})";
+    ASSERT_EQ(ParseError(tee), "loads");
+    const TSplinePoint landed = ParseDiagram(tee).Boundaries[1][1];
+    EXPECT_GT(double(landed.A) + double(landed.B), 50.0);  // short of A + B = 50
+}
+
+TEST_F(DiagramFile, BoundaryCurveRunsWhereTheLineIsDrawn) {
+    const std::vector<TSplinePoint> bent = {{62, 0}, {32, 28}, {14, 32}, {0, 42}};
+    TDiagramFile file = ParseDiagram(ReadAll(kCorpus / "example.json"));
+    file.Fields.clear();
+    file.Boundaries = {bent};
+    const auto diagram = Sample();
+    ApplyDiagram(file, *diagram);
+    Picture(*diagram);
+    const auto drawnNear = [&diagram](double a, double b) {
+        int x = 0;
+        int y = 0;
+        diagram->CompositionToPixel(a, b, x, y);
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (diagram->Screen().Canvas().Pixel(x + dx, y + dy) == clBlack) return true;
+            }
+        }
+        return false;
+    };
+    // Halfway between its points as well: the chords between the knots
+    // are not the line drawn, which leaves the first one by some pixels.
+    const std::vector<TComposition> curve = BoundaryCurve(bent);
+    for (std::size_t k = 0; k + 1 < curve.size(); ++k) {
+        const double a = (curve[k].A + curve[k + 1].A) / 2;
+        const double b = (curve[k].B + curve[k + 1].B) / 2;
+        EXPECT_TRUE(drawnNear(a, b)) << a << ", " << b;
+    }
+    EXPECT_FALSE(drawnNear(47, 14));
+}
+
+TEST(PlaneGeometry, FacesAreCutWhereSegmentsCrossAndKeepIslandsAndDanglingPieces) {
+    // A 20 x 10 box; crossing diagonals in its left half, whose upper and
+    // lower ends meet the box's sides mid-edge; a square island and a loose
+    // piece in its right half.
+    const std::vector<std::pair<TPlanePoint, TPlanePoint>> pieces = {
+        {{0, 0}, {20, 0}},  {{20, 0}, {20, 10}}, {{20, 10}, {0, 10}}, {{0, 10}, {0, 0}},
+        {{0, 0}, {10, 10}}, {{0, 10}, {10, 0}},  {{14, 4}, {16, 4}},  {{16, 4}, {16, 6}},
+        {{16, 6}, {14, 6}}, {{14, 6}, {14, 4}},  {{17, 8}, {19, 8}},
+    };
+    std::vector<TCutSegment> segments;
+    for (const auto& [p, q] : pieces) segments.push_back({p, q, {}});
+    std::size_t cuts = 0;
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        for (std::size_t j = i + 1; j < segments.size(); ++j) {
+            CutAtContacts(segments[i], segments[j], cuts);
+        }
+    }
+    const std::vector<TPlaneFace> faces = BoundedFaces(segments);
+    const int right = FaceOf(faces, {12, 5});
+    const std::vector<int> distinct = {FaceOf(faces, {5, 1}), FaceOf(faces, {1, 5}),
+                                       FaceOf(faces, {5, 9}), right, FaceOf(faces, {15, 5})};
+    const std::set<int> seen(distinct.begin(), distinct.end());
+    EXPECT_EQ(seen.size(), 5u);
+    EXPECT_EQ(seen.count(-1), 0u);
+    EXPECT_EQ(FaceOf(faces, {18, 9}), right);
+    EXPECT_EQ(FaceOf(faces, {18, 7}), right);
+    EXPECT_EQ(FaceOf(faces, {25, 5}), -1);
 }
 
 using TRun = test::TCliRun;
