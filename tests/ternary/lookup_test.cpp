@@ -36,7 +36,9 @@ TEST(Lookup, CornersAndSidesAnswerAndVerticesGiveTheirOwnTemperature) {
             EXPECT_FALSE(reading.DivisionPoint);
             EXPECT_EQ(diagram.AreaList()[reading.Area].Name.str(), c.Field);
             ASSERT_TRUE(reading.Temperature);
-            if (c.Celsius != 0) EXPECT_EQ(*reading.Temperature, c.Celsius);
+            if (c.Celsius != 0) {
+                EXPECT_EQ(*reading.Temperature, c.Celsius);
+            }
         }
         // Every field at every one of its vertices, also where projections
         // onto a side's other edges would answer their mean.
