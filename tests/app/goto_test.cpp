@@ -21,6 +21,14 @@ protected:
     void ShowMessage(const QString& text) override { messages.push_back(text); }
 };
 
+/// Three typed shares and what the box should answer to them.
+struct TCase {
+    const char* a;
+    const char* b;
+    const char* c;
+    const char* says;
+};
+
 class GoTo : public ::testing::Test {
 protected:
     TMessageForm form;
@@ -33,6 +41,10 @@ protected:
             form.findChild<QLineEdit*>(QString::fromLatin1(names[i]))->setText(values[i]);
         }
         form.findChild<QPushButton*>(QStringLiteral("GoToButton"))->click();
+    }
+    void Go(const TCase& c) {
+        form.messages.clear();
+        Go(QString::fromLatin1(c.a), QString::fromLatin1(c.b), QString::fromLatin1(c.c));
     }
 };
 
@@ -51,21 +63,15 @@ TEST_F(GoTo, MarksTheCompositionAndNamesItsField) {
 }
 
 TEST_F(GoTo, CornersAndSidesNameTheirFieldWhateverTheWindowSize) {
-    const struct {
-        const char* a;
-        const char* b;
-        const char* c;
-        const char* says;
-    } cases[] = {
+    const TCase cases[] = {
         {"100", "0", "0", "Periclase, 2800"},    {"0", "0", "100", "Corundum, 2020"},
         {"0", "100", "0", "Cristobalite, 1723"}, {"99", "1", "0", "Periclase"},
         {"50", "50", "0", "Forsterite"},
     };
     for (const auto& [w, h] : {std::pair{1280, 1024}, {700, 520}}) {
         diagram.SetBounds(w, h);
-        for (const auto& c : cases) {
-            form.messages.clear();
-            Go(QString::fromLatin1(c.a), QString::fromLatin1(c.b), QString::fromLatin1(c.c));
+        for (const TCase& c : cases) {
+            Go(c);
             EXPECT_TRUE(form.messages.empty()) << c.says;
             const QString reading = form.findChild<QLabel*>(QStringLiteral("GoToLabel"))->text();
             EXPECT_TRUE(reading.startsWith(QString::fromLatin1(c.says))) << reading.toStdString();
@@ -74,19 +80,13 @@ TEST_F(GoTo, CornersAndSidesNameTheirFieldWhateverTheWindowSize) {
 }
 
 TEST_F(GoTo, RefusesSharesThatDoNotFitAndChangesNothing) {
-    const struct {
-        const char* a;
-        const char* b;
-        const char* c;
-        const char* says;
-    } cases[] = {
+    const TCase cases[] = {
         {"20", "30", "40", "add up to 100"},
         {"120", "-10", "-10", "outside the triangle"},
         {"x", "30", "50", "three numbers"},
     };
-    for (const auto& c : cases) {
-        form.messages.clear();
-        Go(QString::fromLatin1(c.a), QString::fromLatin1(c.b), QString::fromLatin1(c.c));
+    for (const TCase& c : cases) {
+        Go(c);
         ASSERT_EQ(form.messages.size(), 1u) << c.says;
         EXPECT_TRUE(form.messages[0].contains(QString::fromLatin1(c.says)))
             << form.messages[0].toStdString();
