@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/diagramfile.h"
+#include "files/diagramfile.h"
 #include "ternary/ternagram.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {

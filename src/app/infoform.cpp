@@ -9,7 +9,7 @@
 #include <QStringDecoder>
 #include <QTextEdit>
 
-#include "app/rtf.h"
+#include "files/rtf.h"
 #include "canvas/savefile.h"
 
 namespace liquidus {

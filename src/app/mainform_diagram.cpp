@@ -13,7 +13,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "app/diagramfile.h"
+#include "files/diagramfile.h"
 #include "app/mainform.h"
 #include "app/radiogroup.h"
 

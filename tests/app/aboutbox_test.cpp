@@ -22,7 +22,7 @@
 
 #include "app/help.h"
 #include "app/infoform.h"
-#include "app/rtf.h"
+#include "files/rtf.h"
 #include "app/splashform.h"
 #include "app/systeminfo.h"
 #include "app/version.h"

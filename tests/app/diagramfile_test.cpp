@@ -3,7 +3,7 @@
 // that cannot give sound fields refused or their near-miss line ends moved,
 // a small hand-written diagram, and the command line on a file.
 
-#include "app/diagramfile.h"
+#include "files/diagramfile.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/cli/commandline.h"
-#include "app/diagramcheck.h"
+#include "files/diagramcheck.h"
 #include "sample/sample.h"
 #include "support/clirun.h"
 #include "support/fakehost.h"
@@ -34,7 +34,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kSourceDir = fs::path(__FILE__).parent_path();
-const fs::path kCorpus = kSourceDir / "diagram-corpus";
+const fs::path kCorpus = kSourceDir / ".." / "files" / "diagram-corpus";
 const fs::path kSampleFile = kSourceDir / ".." / ".." / "examples" / "mgo-sio2-al2o3.json";
 
 QByteArray ReadAll(const fs::path& file) {

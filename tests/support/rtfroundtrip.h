@@ -7,7 +7,7 @@
 #include <QTextDocument>
 #include <string>
 
-#include "app/rtf.h"
+#include "files/rtf.h"
 
 namespace liquidus::test {
 

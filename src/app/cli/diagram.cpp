@@ -9,7 +9,7 @@
 
 #include <QFile>
 
-#include "app/diagramfile.h"
+#include "files/diagramfile.h"
 #include "canvas/savefile.h"
 #include "sample/sample.h"
 #include "ternary/properties.h"

@@ -7,7 +7,7 @@
 
 #include "app/cli/diagram.h"
 #include "app/cli/modes.h"
-#include "app/diagramfile.h"
+#include "files/diagramfile.h"
 #include "canvas/savefile.h"
 
 namespace liquidus::cli {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/diagramfile.h"
+#include "files/diagramfile.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {

@@ -1,4 +1,4 @@
-#include "app/diagramfile.h"
+#include "files/diagramfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +14,7 @@
 #include <cstring>
 #include <limits>
 
-#include "app/diagramcheck.h"
+#include "files/diagramcheck.h"
 #include "canvas/savefile.h"
 #include "ternary/ternagram.h"
 

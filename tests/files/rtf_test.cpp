@@ -1,4 +1,4 @@
-#include "app/rtf.h"
+#include "files/rtf.h"
 #include "support/rtfroundtrip.h"
 
 #include <gtest/gtest.h>
@@ -361,7 +361,7 @@ TEST(Rtf, ShippedInfoFileReadsCleanly) {
 
 TEST(Rtf, SeedsKeepTheirDocumentThroughWriteAndReadAgain) {
     QStringList seeds = {QStringLiteral(LIQUIDUS_SOURCE_DIR "/liquidus.inf")};
-    const QDir corpus(QStringLiteral(LIQUIDUS_SOURCE_DIR "/tests/app/rtf-corpus"));
+    const QDir corpus(QStringLiteral(LIQUIDUS_SOURCE_DIR "/tests/files/rtf-corpus"));
     for (const QString& name : corpus.entryList(QDir::Files)) seeds << corpus.filePath(name);
     ASSERT_GE(seeds.size(), 4);
     for (const QString& seed : seeds) {

@@ -1,4 +1,4 @@
-#include "app/rtf.h"
+#include "files/rtf.h"
 
 #include <QColor>
 #include <QFont>

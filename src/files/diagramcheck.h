@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "app/planegeometry.h"
+#include "files/planegeometry.h"
 #include "model/areadata.h"
 
 namespace liquidus {

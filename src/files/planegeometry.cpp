@@ -1,4 +1,4 @@
-#include "app/planegeometry.h"
+#include "files/planegeometry.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/diagramcheck.h"
+#include "files/diagramcheck.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/diagramfile.h"
+#include "files/diagramfile.h"
 #include "isotherms/spl.h"
 #include "ternary/geometry.h"
 
