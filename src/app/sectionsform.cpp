@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -114,16 +113,19 @@ TSectionsForm::TSectionsForm(TTernagram& main, QWidget* parent) : QDialog(parent
 
     connect(m_side, &QComboBox::currentIndexChanged, this, &TSectionsForm::Refresh);
     connect(m_throughMark, &QCheckBox::toggled, this, &TSectionsForm::Refresh);
-    // The main window's controls set the diagram's properties directly;
-    // a light look at what the section depends on keeps it in step.
-    m_follow = new QTimer(this);
-    m_follow->setInterval(250);
-    connect(m_follow, &QTimer::timeout, this, &TSectionsForm::FollowMain);
-    m_follow->start();
+    // The section follows every change of the main diagram. A diagram being
+    // replaced announces several changes in a row, so they are gathered into
+    // one refresh when control returns to the event loop.
+    m_main.OnChange = [this](TComponent&) {
+        if (m_refreshPending) return;
+        m_refreshPending = true;
+        QMetaObject::invokeMethod(this, &TSectionsForm::Refresh, Qt::QueuedConnection);
+    };
     Refresh();
 }
 
 TSectionsForm::~TSectionsForm() {
+    m_main.OnChange = nullptr;
     // The view lets go of the diagram as it goes; Qt would delete it as a
     // child only after the diagram member is gone.
     delete m_view;
@@ -133,27 +135,8 @@ QString TSectionsForm::Problem() const {
     return m_problem->text();
 }
 
-QString TSectionsForm::MainState() const {
-    const TFullDataPoint& mark = m_main.MarkedPoint();
-    return QStringLiteral("%1|%2|%3|%4|%5|%6,%7|%8|%9")
-        .arg(static_cast<int>(m_main.DataOrientation()))
-        .arg(static_cast<int>(m_main.CUnits()))
-        .arg(static_cast<int>(m_main.TUnits()))
-        .arg(static_cast<int>(m_main.TCalcMethod()))
-        .arg(mark.Visible && m_main.MarkMode())
-        .arg(mark.A)
-        .arg(mark.B)
-        .arg(QString::fromStdString(m_main.SubstanceA().BaseName + m_main.SubstanceB().BaseName +
-                                    m_main.SubstanceC().BaseName))
-        .arg(m_main.Title().size());
-}
-
-void TSectionsForm::FollowMain() {
-    if (MainState() != m_shownState) Refresh();
-}
-
 void TSectionsForm::Refresh() {
-    m_shownState = MainState();
+    m_refreshPending = false;
     // The side names follow the orientation.
     const int chosen = std::max(m_side->currentIndex(), 0);
     {

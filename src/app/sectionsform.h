@@ -12,7 +12,6 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QTimer;
 
 namespace liquidus {
 
@@ -38,9 +37,6 @@ protected:
     virtual void ShowMessage(const QString& text);
 
 private:
-    /// What the section depends on, to notice a change in the main window.
-    QString MainState() const;
-    void FollowMain();
     void Save();
     void Print();
 
@@ -50,8 +46,7 @@ private:
     QComboBox* m_side = nullptr;
     QCheckBox* m_throughMark = nullptr;
     QLabel* m_problem = nullptr;
-    QTimer* m_follow = nullptr;
-    QString m_shownState;
+    bool m_refreshPending = false;
 };
 
 }  // namespace liquidus

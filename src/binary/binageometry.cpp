@@ -60,7 +60,7 @@ double YToTemperature(const TBinaryLayout& layout, const TBinaryLimits& limits, 
            limits.LowT;
 }
 
-TRealPixel BoundaryPixel(const TBinaryLayout& layout, const TBinaryLimits& full, double c,
+TRealPoint BoundaryPixel(const TBinaryLayout& layout, const TBinaryLimits& full, double c,
                          double t) {
     return {(c - full.LowC) / (full.HighC - full.LowC) * layout.PlotWidth + layout.PlotLeft,
             (full.HighT - t) / (full.HighT - full.LowT) * layout.PlotHeight + layout.PlotTop};
@@ -80,14 +80,14 @@ TBinaryZoomFrame CalcBinaryZoomFrame(const TBinaryLayout& layout, const TBinaryL
     return frame;
 }
 
-TPoint ZoomedPixel(const TBinaryLayout& layout, const TBinaryZoomFrame& frame, TRealPixel p) {
+TPoint ZoomedPixel(const TBinaryLayout& layout, const TBinaryZoomFrame& frame, TRealPoint p) {
     return {layout.PlotLeft + Round((p.X - frame.Left) * frame.ScaleX),
             layout.PlotTop + Round((p.Y - frame.Top) * frame.ScaleY)};
 }
 
 std::optional<std::pair<TPoint, TPoint>> ClipSegment(const TBinaryLayout& layout,
-                                                     const TBinaryZoomFrame& frame, TRealPixel p1,
-                                                     TRealPixel p2) {
+                                                     const TBinaryZoomFrame& frame, TRealPoint p1,
+                                                     TRealPoint p2) {
     const double l = frame.Left;
     const double t = frame.Top;
     const double r = frame.Right;
@@ -98,13 +98,13 @@ std::optional<std::pair<TPoint, TPoint>> ClipSegment(const TBinaryLayout& layout
     const double slope = vertical || horizontal ? 0.0 : (y2 - y1) / (x2 - x1);
     const double intercept = y2 - slope * x2;
 
-    std::optional<TRealPixel> pa;
-    std::optional<TRealPixel> pb;
-    const auto withinSegment = [&](TRealPixel p) {
+    std::optional<TRealPoint> pa;
+    std::optional<TRealPoint> pb;
+    const auto withinSegment = [&](TRealPoint p) {
         return std::min(x1, x2) <= p.X && p.X <= std::max(x1, x2) && std::min(y1, y2) <= p.Y &&
                p.Y <= std::max(y1, y2);
     };
-    const auto collect = [&](TRealPixel p) {
+    const auto collect = [&](TRealPoint p) {
         if (!withinSegment(p) || pb) return;
         if (!pa) {
             pa = p;

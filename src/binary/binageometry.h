@@ -32,12 +32,6 @@ struct TBinaryLimits {
     friend bool operator==(const TBinaryLimits&, const TBinaryLimits&) = default;
 };
 
-/// A pixel position with real coordinates.
-struct TRealPixel {
-    double X = 0.0;
-    double Y = 0.0;
-    friend bool operator==(const TRealPixel&, const TRealPixel&) = default;
-};
 
 /// The zoom window placed in pixels of the unzoomed plot, with the scale
 /// from those pixels to the zoomed plot.
@@ -66,7 +60,7 @@ double XToComposition(const TBinaryLayout& layout, const TBinaryLimits& limits, 
 double YToTemperature(const TBinaryLayout& layout, const TBinaryLimits& limits, int y);
 /// A boundary point at (c, t), unrounded; phase boundaries are mapped with
 /// the limits of the unzoomed diagram.
-TRealPixel BoundaryPixel(const TBinaryLayout& layout, const TBinaryLimits& full, double c,
+TRealPoint BoundaryPixel(const TBinaryLayout& layout, const TBinaryLimits& full, double c,
                          double t);
 
 /// The zoom window `zoom` (in data units) in pixels of the unzoomed plot
@@ -74,14 +68,14 @@ TRealPixel BoundaryPixel(const TBinaryLayout& layout, const TBinaryLimits& full,
 TBinaryZoomFrame CalcBinaryZoomFrame(const TBinaryLayout& layout, const TBinaryLimits& full,
                                      const TBinaryLimits& zoom);
 /// Where a point of the unzoomed plot is drawn in the zoomed plot.
-TPoint ZoomedPixel(const TBinaryLayout& layout, const TBinaryZoomFrame& frame, TRealPixel p);
+TPoint ZoomedPixel(const TBinaryLayout& layout, const TBinaryZoomFrame& frame, TRealPoint p);
 
 /// The visible piece of the segment p1-p2 (pixels of the unzoomed plot)
 /// inside the zoom window, in pixels of the zoomed plot, with ends that come
 /// within 3 pixels of the frame snapped onto it so that the line closes
 /// against the frame. None when nothing of it is visible.
 std::optional<std::pair<TPoint, TPoint>> ClipSegment(const TBinaryLayout& layout,
-                                                     const TBinaryZoomFrame& frame, TRealPixel p1,
-                                                     TRealPixel p2);
+                                                     const TBinaryZoomFrame& frame, TRealPoint p1,
+                                                     TRealPoint p2);
 
 }  // namespace liquidus

@@ -52,7 +52,6 @@ TBinagram::TBinagram(TControlHost* host) : TBinaplot(kInitialWidth, kInitialHeig
     m_substanceB.SetOwner(this);
     m_substanceB.SetName("SubB");
     m_unitsCaption = BinaryUnitsCaption(m_cUnits, m_substanceB.Name());
-    m_unitsTotal = 100.0;
     m_layout.PlotWidth = kSeedPlotWidth;
     m_layout.PlotHeight = kSeedPlotHeight;
     m_layout.LegendWidth = BinaryLegendWidth(Width());
@@ -60,22 +59,9 @@ TBinagram::TBinagram(TControlHost* host) : TBinaplot(kInitialWidth, kInitialHeig
     m_fullHighCLimit = 100.0;
     m_fullLowTLimit = 0.0;
     m_fullHighTLimit = 1000.0;
-    m_painted = false;
 }
 
-TBinagram::~TBinagram() {
-    OnMarkPoint = nullptr;
-    OnZoomIn = nullptr;
-    OnZoomOut = nullptr;
-}
-
-void TBinagram::SetAllowZoom(bool value) {
-    if (Zooming()) {
-        Host().ShowMessage("That property can not be changed while zooming.");
-        return;
-    }
-    m_allowZoom = value;
-}
+TBinagram::~TBinagram() = default;
 
 void TBinagram::SetCAxisStep(int value) {
     if (value == m_cAxisStep) return;
@@ -86,43 +72,6 @@ void TBinagram::SetCAxisStep(int value) {
 void TBinagram::SetTAxisStep(int value) {
     if (value == m_tAxisStep) return;
     m_tAxisStep = std::max(value, 10);
-    Invalidate();
-}
-
-void TBinagram::SetCoPhasesTable(bool value) {
-    if (value == m_coPhasesTable) return;
-    m_coPhasesTable = value;
-    Invalidate();
-}
-
-void TBinagram::SetGridType(TGridType value) {
-    if (value == m_gridType) return;
-    m_gridType = value;
-    Invalidate();
-}
-
-void TBinagram::SetLegend(bool value) {
-    if (value == m_legend) return;
-    m_legend = value;
-    Invalidate();
-}
-
-void TBinagram::SetMarkMode(bool value) {
-    if (value == m_markMode) return;
-    m_markMode = value;
-    if (!value) m_markedPoint.Visible = false;
-    Invalidate();
-}
-
-void TBinagram::SetTitle(const std::string& value) {
-    if (value == m_title) return;
-    m_title = value;
-    Invalidate();
-}
-
-void TBinagram::SetValuesTable(bool value) {
-    if (value == m_valuesTable) return;
-    m_valuesTable = value;
     Invalidate();
 }
 
@@ -175,7 +124,7 @@ void TBinagram::SetCUnits(TCUnits value) {
     m_cUnits = value;
     m_unitsCaption = BinaryUnitsCaption(value, m_substanceB.Name());
     m_unitsTotal = UnitsTotalOf(value);
-    const bool markShown = m_markMode && m_markedPoint.Visible;
+    const bool markShown = MarkMode() && m_markedPoint.Visible;
     if (markShown) {
         m_markedPoint.A = m_markedPoint.A / oldTotal * m_unitsTotal;
     }
@@ -183,6 +132,7 @@ void TBinagram::SetCUnits(TCUnits value) {
         ConvertCompositions(IsMass(value), massA, massB);
     }
     Invalidate();
+    DoChange();
 }
 
 void TBinagram::ConvertCompositions(bool toMass, double massA, double massB) {
@@ -190,7 +140,7 @@ void TBinagram::ConvertCompositions(bool toMass, double massA, double massB) {
     m_highCLimit = ConvertBasis(m_highCLimit, toMass, massA, massB, 100);
     m_fullLowCLimit = m_lowCLimit;
     m_fullHighCLimit = m_highCLimit;
-    if (m_markMode && m_markedPoint.Visible) {
+    if (MarkMode() && m_markedPoint.Visible) {
         m_markedPoint.A = ConvertBasis(m_markedPoint.A, toMass, massA, massB, m_unitsTotal);
     }
     for (TBinaryPoint& point : m_points) {
@@ -220,16 +170,17 @@ void TBinagram::SetDataOrientation(TDataOrientation value) {
     m_substanceA.SetName(nameB);
     m_substanceB.SetName(nameA);
     std::swap(m_substanceA.MolMass, m_substanceB.MolMass);
-    if (m_markMode && m_markedPoint.Visible) {
+    if (MarkMode() && m_markedPoint.Visible) {
         m_markedPoint.A = m_unitsTotal - m_markedPoint.A;
     }
     Invalidate();
+    DoChange();
 }
 
 void TBinagram::SetTUnits(TTUnits value) {
     const TTUnits from = TUnits();
     if (value != from) {
-        if (m_markMode && m_markedPoint.Visible) {
+        if (MarkMode() && m_markedPoint.Visible) {
             m_markedPoint.T = ConvertTemperatureLimit(m_markedPoint.T, from, value);
         }
         if (Zooming()) {
@@ -249,7 +200,7 @@ TBinaryLimits TBinagram::FullLimits() const {
 }
 
 bool TBinagram::ReservesLegendBand() const {
-    return (m_legend && Areas() > 0) || m_valuesTable || m_coPhasesTable;
+    return (Legend() && Areas() > 0) || ValuesTable() || CoPhasesTable();
 }
 
 void TBinagram::CalcLayout() {
@@ -278,30 +229,16 @@ void TBinagram::CalcZoomFrame() {
 }
 
 int TBinagram::FontSize(TBinaryTextRole role) const {
-    // A control smaller than its margins has a negative plot: no root of it.
-    const int s = PlotWidth() > 0 ? Trunc(std::sqrt(PlotWidth() / 3.0)) : 0;
     switch (role) {
         case TBinaryTextRole::Table:
-            return std::clamp(s - 2, 1, 8);
+            return ScaledFontSize(PlotWidth(), 2, 8);
         case TBinaryTextRole::Title:
-            return std::clamp(s - 1, 1, 10);
+            return ScaledFontSize(PlotWidth(), 1, 10);
         case TBinaryTextRole::UnitsCaption:
         case TBinaryTextRole::AxisNumbers:
-            return std::clamp(s - 1, 1, 8);
+            return ScaledFontSize(PlotWidth(), 1, 8);
     }
     return 8;
-}
-
-void TBinagram::DoMarkPoint() {
-    if (OnMarkPoint) OnMarkPoint(*this);
-}
-
-void TBinagram::DoZoomIn() {
-    if (OnZoomIn) OnZoomIn(*this);
-}
-
-void TBinagram::DoZoomOut() {
-    if (OnZoomOut) OnZoomOut(*this);
 }
 
 }  // namespace liquidus

@@ -54,27 +54,18 @@ public:
     ~TBinagram() override;
 
     // Published properties.
-    bool AllowZoom() const { return m_allowZoom; }
-    /// Refused with a message while zooming.
-    void SetAllowZoom(bool value);
     int CAxisStep() const { return m_cAxisStep; }
     /// Stored as 2, 5 or 10: below 3 is 2, 3..9 is 5, from 10 on 10.
     void SetCAxisStep(int value);
-    bool CoPhasesTable() const { return m_coPhasesTable; }
-    void SetCoPhasesTable(bool value);
-    TCUnits CUnits() const { return m_cUnits; }
     /// Rewrites every stored composition on a mole/mass change; ignored
     /// while zooming.
     void SetCUnits(TCUnits value);
-    bool CursorOnArea() const { return m_cursorOnArea; }
     TDataOrientation DataOrientation() const { return m_dataOrientation; }
     /// Swaps the substances and mirrors every stored composition; ignored
     /// while zooming.
     void SetDataOrientation(TDataOrientation value);
     TGridType GridType() const { return m_gridType; }
-    void SetGridType(TGridType value);
-    bool Legend() const { return m_legend; }
-    void SetLegend(bool value);
+    void SetGridType(TGridType value) { Assign(m_gridType, value); }
     double LowCLimit() const { return m_lowCLimit; }
     /// Below 0 becomes 0; a value not below HighCLimit is replaced by
     /// HighCLimit - 10 with a message.
@@ -83,40 +74,14 @@ public:
     /// Above 100 becomes 100; a value not above LowCLimit is replaced by
     /// LowCLimit + 10 with a message.
     void SetHighCLimit(double value);
-    bool MarkMode() const { return m_markMode; }
-    /// Switching off also hides the marked point.
-    void SetMarkMode(bool value);
-    bool MouseGrid() const { return m_mouseGrid; }
-    /// Takes effect at the next mouse move.
-    void SetMouseGrid(bool value) { m_mouseGrid = value; }
-    TSubstance& SubstanceA() { return m_substanceA; }
-    TSubstance& SubstanceB() { return m_substanceB; }
-    const TSubstance& SubstanceA() const { return m_substanceA; }
-    const TSubstance& SubstanceB() const { return m_substanceB; }
     int TAxisStep() const { return m_tAxisStep; }
     /// Values below 10 become 10.
     void SetTAxisStep(int value);
-    const std::string& Title() const { return m_title; }
-    void SetTitle(const std::string& value);
-    bool ValuesTable() const { return m_valuesTable; }
-    void SetValuesTable(bool value);
     /// Also converts the temperature of a shown marked point.
     void SetTUnits(TTUnits value) override;
 
-    TNotifyEvent OnMarkPoint;
-    TNotifyEvent OnZoomIn;
-    TNotifyEvent OnZoomOut;
-
-    // Public data.
-    const std::string& UnitsCaption() const { return m_unitsCaption; }
-    TFullDataPoint& MarkedPoint() { return m_markedPoint; }
-    const TFullDataPoint& MarkedPoint() const { return m_markedPoint; }
-    TFullDataPoint& CursorPoint() { return m_cursorPoint; }
-    const TFullDataPoint& CursorPoint() const { return m_cursorPoint; }
-    int CursorArea() const { return m_cursorArea; }
     const std::string& CursorHint() const { return m_cursorHint; }
     bool AtDivisionPoint() const { return m_atDivisionPoint; }
-    bool Painted() const { return m_painted; }
     double FullLowCLimit() const { return m_fullLowCLimit; }
     double FullHighCLimit() const { return m_fullHighCLimit; }
 
@@ -179,23 +144,14 @@ public:
     void DrawCoPhasesTable(TBitmap& bitmap);
 
 protected:
-    void DoMarkPoint();
-    void DoZoomIn();
-    void DoZoomOut();
-
     /// The current limits become the zoom window in data units.
     void StoreZoomLimits() { m_zoomLimits = Limits(); }
     /// The invertible mouse crosshair through the remembered position.
     void DrawCrosshair();
 
     // What the mouse sets; the drawing routines read it.
-    bool m_painted = false;
-    bool m_cursorOnArea = false;
-    int m_cursorArea = -1;
     std::string m_cursorHint;
     bool m_atDivisionPoint = false;
-    TFullDataPoint m_markedPoint;
-    TFullDataPoint m_cursorPoint;
     bool m_dragging = false;
     bool m_tagShown = false;
     bool m_coPhasesShown = false;
@@ -209,14 +165,12 @@ protected:
 private:
     /// The band right of the plot is kept when anything is shown in it.
     bool ReservesLegendBand() const;
-    /// The client area less the border frame.
-    TRect ClientRect(int width, int height) const;
     /// Everything above the background, in paint order.
     void DrawLayers(TBitmap& bitmap);
     /// Walks one boundary curve through Spline (or straight on its refusal).
-    void DrawCurve(TCanvas& canvas, const std::vector<TRealPixel>& knots);
+    void DrawCurve(TCanvas& canvas, const std::vector<TRealPoint>& knots);
     struct TPenTrack;
-    void DrawSegmentTo(TCanvas& canvas, TPenTrack& pen, TRealPixel to, bool interpolated);
+    void DrawSegmentTo(TCanvas& canvas, TPenTrack& pen, TRealPoint to, bool interpolated);
     void DrawMarkCross(TCanvas& canvas);
     void DrawBreakMarks(TCanvas& canvas);
     std::string AxisLabel(double value) const;
@@ -242,25 +196,14 @@ private:
     TBinaryLayout m_layout;
     TBinaryZoomFrame m_zoomFrame;
     TBinaryLimits m_zoomLimits;
-    bool m_allowZoom = true;
-    std::string m_unitsCaption;
     int m_cAxisStep = 2;
-    bool m_coPhasesTable = true;
-    TCUnits m_cUnits = TCUnits::cuMolPercents;
     TDataOrientation m_dataOrientation = TDataOrientation::doDirect;
-    bool m_legend = true;
     double m_lowCLimit = 0.0;
     double m_fullLowCLimit = 0.0;
     TGridType m_gridType = TGridType::gtOutsideScale;
     double m_highCLimit = 100.0;
     double m_fullHighCLimit = 100.0;
-    bool m_markMode = false;
-    bool m_mouseGrid = false;
-    TSubstance m_substanceA;
-    TSubstance m_substanceB;
     int m_tAxisStep = 100;
-    std::string m_title;
-    bool m_valuesTable = true;
 };
 
 /// The composition-axis caption for a unit and the name of substance B.

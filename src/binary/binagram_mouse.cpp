@@ -15,7 +15,6 @@
 namespace liquidus {
 
 namespace {
-constexpr char kDivisionPointText[] = "Division Point";
 // Zoom limits snap outwards to these steps.
 constexpr double kTemperatureSnap = 100.0;
 constexpr double kCompositionSnap = 10.0;
@@ -23,12 +22,6 @@ constexpr double kCompositionSnap = 10.0;
 constexpr int kEdgeInset = 2;
 // The colour under the cursor is trusted only this far inside the frame.
 constexpr int kReadMargin = 1;
-
-void SetOverlayPen(TCanvas& canvas) {
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Width = 2;
-    canvas.Pen.Mode = TPenMode::pmNotXor;
-}
 }  // namespace
 
 TLeverRatios BinaryLeverRatios(double a, double phase1, double phase2, double total) {
@@ -175,7 +168,7 @@ void TBinagram::MouseMove(TShiftState shift, int x, int y) {
         SetCursor(TCursor::crDefault);
         if (m_cursorOnArea) {
             m_cursorOnArea = false;
-            if (!(m_markMode && m_markedPoint.Visible)) Invalidate();
+            if (!(MarkMode() && m_markedPoint.Visible)) Invalidate();
         }
         m_cursorPoint = TFullDataPoint{};
         m_cursorArea = -1;
@@ -189,10 +182,10 @@ void TBinagram::MouseMove(TShiftState shift, int x, int y) {
         return;
     }
     m_cursorOnArea = true;
-    SetCursor(m_mouseGrid ? TCursor::crDefault : TCursor::crCross);
+    SetCursor(MouseGrid() ? TCursor::crDefault : TCursor::crCross);
     m_cursorPoint.A = XToComposition(x);
     m_cursorPoint.T = YToTemperature(y);
-    if (m_allowZoom && m_dragging && PlotLeft() < x && x < PlotRight()) {
+    if (AllowZoom() && m_dragging && PlotLeft() < x && x < PlotRight()) {
         EraseRubberBand();
         TPoint corner{x, y};
         if (corner.X <= m_zoomAnchor.X) ++corner.X;
@@ -223,13 +216,13 @@ void TBinagram::MouseMove(TShiftState shift, int x, int y) {
             ScanCoPhases(x, y, color);
         }
     }
-    if (m_mouseGrid) {
+    if (MouseGrid()) {
         m_crosshair = {x, y};
         DrawCrosshair();
         m_crosshairShown = true;
     }
-    if (m_valuesTable) DrawValuesTable(Screen());
-    if (m_coPhasesTable && !m_dragging) DrawCoPhasesTable(Screen());
+    if (ValuesTable()) DrawValuesTable(Screen());
+    if (CoPhasesTable() && !m_dragging) DrawCoPhasesTable(Screen());
     ScreenChanged();
 }
 
@@ -252,7 +245,7 @@ void TBinagram::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
         ((m_cursorArea != -1 && inside) || (m_cursorArea == -1 && m_atDivisionPoint))) {
         ShowNameTag(x, y);
     }
-    if (button == TMouseButton::mbLeft && m_allowZoom) {
+    if (button == TMouseButton::mbLeft && AllowZoom()) {
         if (inside) {
             EraseRubberBand();
             m_zoomAnchor = {x, y};
@@ -268,7 +261,7 @@ void TBinagram::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
 void TBinagram::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (!m_painted) return;
     TCustomControl::MouseUp(button, shift, x, y);
-    if (button == TMouseButton::mbLeft && m_dragging && m_allowZoom) {
+    if (button == TMouseButton::mbLeft && m_dragging && AllowZoom()) {
         if (std::abs(m_zoomAnchor.X - m_drag.X) >= 1 && std::abs(m_zoomAnchor.Y - m_drag.Y) >= 1) {
             ZoomInFromDrag();
             return;
@@ -277,15 +270,16 @@ void TBinagram::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
         m_rubberBandShown = false;  // the repaint takes it away
         Refresh();
     }
-    if (button == TMouseButton::mbLeft && m_markMode && m_markedPoint.Visible && !m_dragging) {
+    if (button == TMouseButton::mbLeft && MarkMode() && m_markedPoint.Visible && !m_dragging) {
         m_markedPoint.Visible = false;
         Refresh();
+        DoChange();
     }
     if (button == TMouseButton::mbRight && m_tagShown && !m_dragging) {
         if (!Zooming()) MarkCursorPoint();
         Invalidate();
-        if (m_valuesTable) DrawValuesTable(Screen());
-        if (m_coPhasesTable) DrawCoPhasesTable(Screen());
+        if (ValuesTable()) DrawValuesTable(Screen());
+        if (CoPhasesTable()) DrawCoPhasesTable(Screen());
         m_tagShown = false;
         ScreenChanged();
     }
@@ -306,6 +300,7 @@ void TBinagram::MarkCursorPoint() {
     m.Phase2Ratio = c.Phase2Ratio;
     m.Visible = true;
     DoMarkPoint();
+    DoChange();
 }
 
 void TBinagram::ZoomInFromDrag() {

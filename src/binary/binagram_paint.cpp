@@ -21,14 +21,6 @@ constexpr char kTooSmallText[] = "Enlarge Me..";
 // Fill seeds on the zoom window's edges lie this far inside the frame.
 constexpr int kEdgeSeedInset = 3;
 
-void SetTextFont(TCanvas& canvas, int size, bool italic) {
-    canvas.Font.Name = "Arial";
-    canvas.Font.Size = size;
-    canvas.Font.Color = clBlack;
-    canvas.Font.Bold = false;
-    canvas.Font.Italic = italic;
-}
-
 void SetLinePen(TCanvas& canvas, int width) {
     canvas.Pen.Color = clBlack;
     canvas.Pen.Width = width;
@@ -87,38 +79,21 @@ bool IsMultipleOf(double value, double of) {
 
 struct TBinagram::TPenTrack {
     bool Down = false;
-    TRealPixel From;
+    TRealPoint From;
 };
-
-TRect TBinagram::ClientRect(int width, int height) const {
-    // With a border the 1-pixel frame keeps the black of the cleared bitmap.
-    if (Border()) return {1, 1, width - 1, height - 1};
-    return {0, 0, width, height};
-}
 
 void TBinagram::Paint() {
     m_painted = false;
     // The new picture replaces whatever band a drag had drawn.
     m_rubberBandShown = false;
     CalcLayout();
-    TBitmap frame(Width(), Height());
-    frame.SetSystemColorResolver(Screen().SystemColorResolver());
-    ClearBitmap(frame);
-    TBltBitmap picture;
-    picture.MakeLike(frame);
-    ClearBitmap(picture);
-    DrawBackground(picture, ClientRect(Width(), Height()));
-    if (!IsTooSmall()) DrawLayers(picture);
-    // XOR onto black is the picture itself; the screen then takes it in one
-    // copy, so no partly drawn diagram is ever shown.
-    frame.Canvas().CopyMode = TCopyMode::cmSrcInvert;
-    frame.Canvas().Draw(0, 0, picture);
-    frame.Canvas().CopyMode = TCopyMode::cmSrcCopy;
-    Canvas().CopyMode = TCopyMode::cmSrcCopy;
-    Canvas().Draw(0, 0, frame);
+    ShowPicture([this](TBitmap& picture) {
+        DrawBackground(picture, ClientRect(Width(), Height()));
+        if (!IsTooSmall()) DrawLayers(picture);
+    });
     if (m_crosshairShown) DrawCrosshair();
-    if (m_coPhasesTable) DrawCoPhasesTable(Screen());
-    if (m_valuesTable) DrawValuesTable(Screen());
+    if (CoPhasesTable()) DrawCoPhasesTable(Screen());
+    if (ValuesTable()) DrawValuesTable(Screen());
     m_painted = true;
 }
 
@@ -148,22 +123,22 @@ std::unique_ptr<TBitmap> TBinagram::RenderPicture(int width, int height) {
         DrawLayers(*picture);
         // The mouse's own readings belong to the screen; a shown mark is
         // part of the picture.
-        if (m_markMode && m_markedPoint.Visible) {
-            if (m_coPhasesTable) DrawCoPhasesTable(*picture);
-            if (m_valuesTable) DrawValuesTable(*picture);
+        if (MarkMode() && m_markedPoint.Visible) {
+            if (CoPhasesTable()) DrawCoPhasesTable(*picture);
+            if (ValuesTable()) DrawValuesTable(*picture);
         }
     }
     return picture;
 }
 
 void TBinagram::DrawLayers(TBitmap& bitmap) {
-    if (m_allowZoom && Zooming()) CalcZoomFrame();
+    if (AllowZoom() && Zooming()) CalcZoomFrame();
     if (DrawSplines()) DrawBoundaries(bitmap);
     if (DrawAreas()) FillAreas(bitmap);
     DrawGridAndScales(bitmap);
     DrawTitle(bitmap);
     DrawUnitsCaption(bitmap);
-    if (m_legend && Areas() > 0) DrawLegend(bitmap);
+    if (Legend() && Areas() > 0) DrawLegend(bitmap);
 }
 
 void TBinagram::DrawBackground(TBitmap& bitmap, const TRect& rect) {
@@ -187,7 +162,7 @@ void TBinagram::DrawBoundaries(TBitmap& bitmap) {
     TCanvas& canvas = bitmap.Canvas();
     SetLinePen(canvas, Zooming() ? 2 : 1);
     const TBinaryLimits full = FullLimits();
-    std::vector<TRealPixel> curve;
+    std::vector<TRealPoint> curve;
     const int count = static_cast<int>(m_points.size());
     // One step past the last point: the data end as if a separator followed.
     for (int i = 0; i <= count; ++i) {
@@ -203,49 +178,18 @@ void TBinagram::DrawBoundaries(TBitmap& bitmap) {
     }
 }
 
-void TBinagram::DrawCurve(TCanvas& canvas, const std::vector<TRealPixel>& knots) {
-    const int n = static_cast<int>(knots.size());
+void TBinagram::DrawCurve(TCanvas& canvas, const std::vector<TRealPoint>& knots) {
+    bool curved = false;
     TPenTrack pen;
-    const auto straightTo = [&](double x, double y) {
-        DrawSegmentTo(canvas, pen, {double(Round(x)), double(Round(y))}, false);
-    };
-    if (n > kSplMaxKnots) {
-        // More knots than the curve fit takes: keep the line, drop the curve.
-        for (const TRealPixel& knot : knots) straightTo(knot.X, knot.Y);
-        return;
-    }
-    TSplArray x{};
-    TSplArray y{};
-    for (int k = 1; k <= n; ++k) {
-        x[k] = knots[k - 1].X;
-        y[k] = knots[k - 1].Y;
-    }
-    TSplSamples xs{};
-    TSplSamples ys{};
-    for (int j = 2; j <= n; ++j) {
-        for (int k = 1; k <= kSamplesPerSegment; ++k) {
-            xs[kSamplesPerSegment * (j - 2) + k] =
-                x[j - 1] + (x[j] - x[j - 1]) * k / (kSamplesPerSegment + 1);
-        }
-    }
-    std::uint8_t error = kSplOk;
-    Spline(n, x, y, kSamplesPerSegment * (n - 1), xs, ys, error);
-    if (error != kSplOk) {
-        // The knots as the curve fit left them (possibly reversed).
-        for (int k = 1; k <= n; ++k) straightTo(x[k], y[k]);
-        return;
-    }
-    DrawSegmentTo(canvas, pen, {x[1], y[1]}, true);
-    for (int j = 2; j <= n; ++j) {
-        for (int k = 1; k <= kSamplesPerSegment; ++k) {
-            const int t = kSamplesPerSegment * (j - 2) + k;
-            DrawSegmentTo(canvas, pen, {xs[t], ys[t]}, true);
-        }
-        DrawSegmentTo(canvas, pen, {x[j], y[j]}, true);
+    for (const TCurvePoint& point : SampleCurve(knots, kSamplesPerSegment, curved)) {
+        // A straight line runs between whole pixels.
+        const TRealPoint to = curved ? point.At
+                                     : TRealPoint{double(Round(point.At.X)), double(Round(point.At.Y))};
+        DrawSegmentTo(canvas, pen, to, curved);
     }
 }
 
-void TBinagram::DrawSegmentTo(TCanvas& canvas, TPenTrack& pen, TRealPixel to, bool spline) {
+void TBinagram::DrawSegmentTo(TCanvas& canvas, TPenTrack& pen, TRealPoint to, bool spline) {
     if (!pen.Down) {
         pen.Down = true;
     } else if (!Zooming()) {
@@ -270,7 +214,7 @@ void TBinagram::FillAreas(TBitmap& bitmap) {
         canvas.Brush.Color = canvas.GetNearestColor(AreaColors[i]);
         canvas.FloodFill(CompositionToX(c), TemperatureToY(t), clBlack, TFillStyle::fsBorder);
     }
-    if (!(m_allowZoom && Zooming())) return;
+    if (!(AllowZoom() && Zooming())) return;
     const auto fill = [&](const TEdgeFill& entry, int x, int y) {
         canvas.Brush.Color = entry.Color;
         canvas.FloodFill(x, y, clBlack, TFillStyle::fsBorder);
@@ -341,7 +285,7 @@ void TBinagram::DrawGridAndScales(TBitmap& bitmap) {
                            label);
         }
     }
-    if (m_markMode && m_markedPoint.Visible) DrawMarkCross(canvas);
+    if (MarkMode() && m_markedPoint.Visible) DrawMarkCross(canvas);
 }
 
 void TBinagram::DrawBreakMarks(TCanvas& canvas) {
@@ -378,10 +322,10 @@ void TBinagram::DrawTitle(TBitmap& bitmap) {
     TCanvas& canvas = bitmap.Canvas();
     canvas.Brush.Color = PaperColor();
     SetTextFont(canvas, FontSize(TBinaryTextRole::Title), false);
-    const int w = canvas.TextWidth(m_title);
-    const int h = canvas.TextHeight(m_title);
+    const int w = canvas.TextWidth(Title());
+    const int h = canvas.TextHeight(Title());
     canvas.TextOut(PlotLeft() + Round((PlotWidth() - w) / 2.0), Round(PlotTop() - 2.0 * h),
-                   m_title);
+                   Title());
 }
 
 void TBinagram::DrawUnitsCaption(TBitmap& bitmap) {

@@ -13,18 +13,6 @@ namespace liquidus {
 namespace {
 constexpr std::size_t kCompositionTextLength = 18;
 
-void SetTableState(TCanvas& canvas, int fontSize) {
-    canvas.Font.Name = "Arial";
-    canvas.Font.Size = fontSize;
-    canvas.Font.Color = clBlack;
-    canvas.Font.Bold = false;
-    canvas.Font.Italic = false;
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Width = 1;
-    canvas.Pen.Mode = TPenMode::pmCopy;
-    canvas.Brush.Color = clWhite;
-}
-
 const char* UnitLetter(TTUnits units) {
     switch (units) {
         case TTUnits::tuC:
@@ -57,10 +45,8 @@ void TBinagram::DrawLegend(TBitmap& bitmap) {
     const int x0 = PlotRight() + 3 * hw;
     const int y0 = PlotTop() - 2 * th;
     const int shadowLeft = PlotRight() + Trunc(3.5 * hw);
-    canvas.Rectangle(x0, y0, x0 + w, y0 + th * (n + 1));
-    canvas.Brush.Color = clBlack;
-    canvas.Rectangle(x0 + w, y0 + Trunc(0.5 * th), shadowLeft + w, y0 + th * (n + 1));
-    canvas.Rectangle(shadowLeft, y0 + th * (n + 1), shadowLeft + w, y0 + Trunc(th * (n + 1.5)));
+    DrawShadowedBox(canvas, {x0, y0, x0 + w, y0 + th * (n + 1)}, shadowLeft, y0 + Trunc(0.5 * th),
+                    y0 + th * (n + 1), y0 + Trunc(th * (n + 1.5)));
     for (int i = 1; i <= n; ++i) {
         canvas.Brush.Color = canvas.GetNearestColor(AreaColors[i]);
         canvas.Rectangle(PlotRight() + 4 * hw, y0 + Trunc(th * (i - 0.45)), PlotRight() + 6 * hw,
@@ -71,7 +57,7 @@ void TBinagram::DrawLegend(TBitmap& bitmap) {
 }
 
 void TBinagram::DrawValuesTable(TBitmap& bitmap) {
-    const bool marked = m_markMode && m_markedPoint.Visible;
+    const bool marked = MarkMode() && m_markedPoint.Visible;
     if (!marked && !m_cursorOnArea) return;
     const TFullDataPoint& point = marked ? m_markedPoint : m_cursorPoint;
     TCanvas& canvas = bitmap.Canvas();
@@ -82,11 +68,8 @@ void TBinagram::DrawValuesTable(TBitmap& bitmap) {
     const int x0 = PlotRight() + 3 * hw;
     const int shadowLeft = PlotRight() + Trunc(3.5 * hw);
     const int bottom = PlotBottom() + 2 * th;
-    canvas.Rectangle(x0, PlotBottom(), x0 + w, bottom);
-    canvas.Brush.Color = clBlack;
-    canvas.Rectangle(x0 + w, bottom - Trunc(1.5 * th), shadowLeft + w, bottom + Trunc(0.5 * th));
-    canvas.Rectangle(shadowLeft, bottom, shadowLeft + w, bottom + Trunc(0.5 * th));
-    canvas.Brush.Color = clWhite;
+    DrawShadowedBox(canvas, {x0, PlotBottom(), x0 + w, bottom}, shadowLeft,
+                    bottom - Trunc(1.5 * th), bottom + Trunc(0.5 * th), bottom + Trunc(0.5 * th));
     const std::string composition =
         FormatFixed(point.A, m_unitsTotal == 100 ? 1 : 3).substr(0, kCompositionTextLength);
     const std::string line = m_substanceB.Name() + ": " + composition +
@@ -104,8 +87,8 @@ void TBinagram::DrawCoPhasesTable(TBitmap& bitmap) {
                            canvas.TextWidth("Chemical Composition:") + 2 * hw);
     const int x0 = PlotRight() + 3 * hw;
     const int y0 = PlotTop() - 2 * th;
-    const int r = m_legend ? Areas() : -2;
-    const bool marked = m_markMode && m_markedPoint.Visible;
+    const int r = Legend() ? Areas() : -2;
+    const bool marked = MarkMode() && m_markedPoint.Visible;
     const TFullDataPoint* point = nullptr;
     if (marked && m_markedPoint.CoPhases == 2) {
         point = &m_markedPoint;
@@ -124,12 +107,9 @@ void TBinagram::DrawCoPhasesTable(TBitmap& bitmap) {
         return;
     }
     const int shadowLeft = PlotRight() + Trunc(3.5 * hw);
-    canvas.Rectangle(x0, y0 + (r + 2) * th, x0 + w, y0 + (r + 7) * th);
-    canvas.Brush.Color = clBlack;
-    canvas.Rectangle(x0 + w, y0 + Trunc(th * (r + 2.5)), shadowLeft + w,
-                     y0 + Trunc(th * (r + 7.5)));
-    canvas.Rectangle(shadowLeft, y0 + (r + 7) * th, shadowLeft + w, y0 + Trunc(th * (r + 7.5)));
-    canvas.Brush.Color = clWhite;
+    DrawShadowedBox(canvas, {x0, y0 + (r + 2) * th, x0 + w, y0 + (r + 7) * th}, shadowLeft,
+                    y0 + Trunc(th * (r + 2.5)), y0 + Trunc(th * (r + 7.5)),
+                    y0 + Trunc(th * (r + 7.5)));
     const std::string rows[4] = {
         "Chemical Composition:",
         "Ph1: " + FormatFixed(point->Phase1Value, 2) +
@@ -146,9 +126,7 @@ void TBinagram::DrawCoPhasesTable(TBitmap& bitmap) {
 
 void TBinagram::DrawCrosshair() {
     TCanvas& canvas = Canvas();
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Width = 2;
-    canvas.Pen.Mode = TPenMode::pmNotXor;
+    SetOverlayPen(canvas);
     canvas.MoveTo(PlotLeft(), m_crosshair.Y);
     canvas.LineTo(PlotRight(), m_crosshair.Y);
     canvas.MoveTo(m_crosshair.X, PlotTop());

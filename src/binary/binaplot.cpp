@@ -71,46 +71,10 @@ double ConvertTemperatureLimit(double v, TTUnits from, TTUnits to) {
 }
 
 TBinaplot::TBinaplot(int width, int height, TControlHost* host)
-    : TCustomControl(width, height, host) {
+    : TDiagram(width, height, host) {
     for (int i = 0; i < kAreaCount; ++i) {
         m_areaList[i].Name = "Identifier for Area" + std::to_string(i + 1);
     }
-}
-
-void TBinaplot::SetGraphKind(TGraphKind value) {
-    if (value == m_graphKind) return;
-    m_graphKind = value;
-    Invalidate();
-}
-
-void TBinaplot::SetBorder(bool value) {
-    if (value == m_border) return;
-    m_border = value;
-    Invalidate();
-}
-
-void TBinaplot::SetPaperColor(TColor value) {
-    if (value == m_paperColor) return;
-    m_paperColor = value;
-    Invalidate();
-}
-
-void TBinaplot::SetDrawSplines(bool value) {
-    if (value == m_drawSplines) return;
-    m_drawSplines = value;
-    Invalidate();
-}
-
-void TBinaplot::SetDrawAreas(bool value) {
-    if (value == m_drawAreas) return;
-    m_drawAreas = value;
-    Invalidate();
-}
-
-void TBinaplot::SetAreas(int value) {
-    if (value == m_areas) return;
-    m_areas = std::clamp(value, 0, kAreaCount);
-    Invalidate();
 }
 
 double TBinaplot::ClampToUnitRange(double v) {
@@ -180,16 +144,18 @@ void TBinaplot::SetTUnits(TTUnits value) {
             point.T = ConvertTemperature(point.T, from, value);
         }
     }
-    for (int i = 0; i < m_areas; ++i) {
+    for (int i = 0; i < Areas(); ++i) {
         TBinaryAreaRec& area = m_areaList[i];
         area.FillT = static_cast<float>(ConvertTemperature(area.FillT, from, value));
     }
     Invalidate();
+    DoChange();
 }
 
 void TBinaplot::SetBoundaryPoints(std::vector<TBinaryPoint> points) {
     m_points = std::move(points);
     Invalidate();
+    DoChange();
 }
 
 }  // namespace liquidus

@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "canvas/control.h"
+#include "diagram/diagram.h"
 #include "model/areadata.h"
-#include "model/plotcore.h"
 #include "model/units.h"
 
 namespace liquidus {
@@ -51,27 +50,15 @@ double ConvertTemperatureLimit(double value, TTUnits from, TTUnits to);
 /// Any other stored temperature in another unit, unrounded.
 double ConvertTemperature(double value, TTUnits from, TTUnits to);
 
-class TBinaplot : public TCustomControl, public TPlotOwner {
+class TBinaplot : public TDiagram {
 public:
     TBinaplot(int width, int height, TControlHost* host = nullptr);
 
-    void Invalidate() override { TCustomControl::Invalidate(); }
     bool PlotZoomed() const override { return m_zooming; }
 
     // Published properties.
     TGraphKind GraphKind() const { return m_graphKind; }
-    void SetGraphKind(TGraphKind value);
-    bool Border() const { return m_border; }
-    void SetBorder(bool value);
-    TColor PaperColor() const { return m_paperColor; }
-    void SetPaperColor(TColor value);
-    bool DrawSplines() const { return m_drawSplines; }
-    void SetDrawSplines(bool value);
-    bool DrawAreas() const { return m_drawAreas; }
-    void SetDrawAreas(bool value);
-    int Areas() const { return m_areas; }
-    /// Values above 16 are stored as 16 (below 0 as 0).
-    void SetAreas(int value);
+    void SetGraphKind(TGraphKind value) { Assign(m_graphKind, value); }
     double LowTLimit() const { return m_lowTLimit; }
     /// Refused with a message unless at least 100 degrees below HighTLimit;
     /// clamped into the unit's range with a message.
@@ -90,8 +77,6 @@ public:
     /// Temperature limits of the unzoomed diagram.
     double FullLowTLimit() const { return m_fullLowTLimit; }
     double FullHighTLimit() const { return m_fullHighTLimit; }
-    /// 100 for the percent units, 1 for the fraction units.
-    double UnitsTotal() const { return m_unitsTotal; }
 
     /// The 16 phase-field records; hosts write them in place (index 0..15).
     TBinaryAreaList& AreaList() { return m_areaList; }
@@ -112,7 +97,6 @@ protected:
     void SetZooming(bool value) { m_zooming = value; }
 
     std::vector<TBinaryPoint> m_points;
-    double m_unitsTotal = 100.0;
     double m_fullLowTLimit = 0.0;
     double m_fullHighTLimit = 1000.0;
 
@@ -123,11 +107,6 @@ private:
 
     TBinaryAreaList m_areaList;
     TGraphKind m_graphKind = TGraphKind::gkHorizontal;
-    bool m_border = true;
-    TColor m_paperColor = clBtnFace;
-    bool m_drawSplines = false;
-    bool m_drawAreas = false;
-    int m_areas = 0;
     double m_lowTLimit = 0.0;
     double m_highTLimit = 1000.0;
     TTUnits m_tUnits = TTUnits::tuC;

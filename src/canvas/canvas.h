@@ -23,6 +23,13 @@ struct TPoint {
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+/// A pixel position with real coordinates (curves before rounding).
+struct TRealPoint {
+    double X = 0.0;
+    double Y = 0.0;
+    friend bool operator==(const TRealPoint&, const TRealPoint&) = default;
+};
+
 struct TRect {
     int Left = 0;
     int Top = 0;

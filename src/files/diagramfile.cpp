@@ -495,7 +495,7 @@ void ApplyDiagram(const TDiagramFile& file, TTernagram& diagram) {
     diagram.SetAreas(static_cast<int>(file.Fields.size()));
     diagram.SetDrawAreas(true);
     diagram.Isotherms().Calculated = false;
-    diagram.Invalidate();
+    diagram.DataChanged();
 }
 
 TDiagramFile DiagramFromTernagram(const TTernagram& diagram) {

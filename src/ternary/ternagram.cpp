@@ -27,7 +27,7 @@ TTernagram::TTernagram(TControlHost* host) : TTernaplot(kInitialWidth, kInitialH
     m_substanceC.SetName("SubC");
     m_substanceC.BaseName = "SubC";
     m_isotherms.SetOwner(this);
-    m_unitsTotal = 100.0;
+    m_unitsCaption = UnitsCaptionOf(m_cUnits);
     m_layout.SideLength = kInitialSideLength;
     m_layout.TriangleHeight = kInitialTriangleHeight;
     m_layout.LegendWidth = LegendBandWidth(Width());
@@ -35,49 +35,17 @@ TTernagram::TTernagram(TControlHost* host) : TTernaplot(kInitialWidth, kInitialH
     m_layout.TriangleTop = 0;
 }
 
-TTernagram::~TTernagram() {
-    OnIsothermCalcStep = nullptr;
-    OnMarkPoint = nullptr;
-    OnZoomIn = nullptr;
-    OnZoomOut = nullptr;
-}
-
-void TTernagram::SetAllowZoom(bool value) {
-    if (m_zoom) {
-        Host().ShowMessage("That property can not be changed while zooming.");
-        return;
-    }
-    m_allowZoom = value;
-}
+TTernagram::~TTernagram() { OnIsothermCalcStep = nullptr; }
 
 void TTernagram::SetTCalcMethod(TTCalcMethod value) {
-    if (value == m_tCalcMethod) return;
-    m_tCalcMethod = value;
+    if (!Assign(m_tCalcMethod, value)) return;
     m_isotherms.Calculated = false;
-    Invalidate();
-}
-
-void TTernagram::SetCoPhasesTable(bool value) {
-    if (value == m_coPhasesTable) return;
-    m_coPhasesTable = value;
-    Invalidate();
-}
-
-void TTernagram::SetDrawIsotherms(bool value) {
-    if (value == m_drawIsotherms) return;
-    m_drawIsotherms = value;
-    Invalidate();
+    DoChange();
 }
 
 void TTernagram::SetGridSteps(int value) {
     if (value == m_gridSteps) return;
     m_gridSteps = std::clamp(value, 2, 10);
-    Invalidate();
-}
-
-void TTernagram::SetGridType(TGridType value) {
-    if (value == m_gridType) return;
-    m_gridType = value;
     Invalidate();
 }
 
@@ -88,46 +56,10 @@ void TTernagram::SetHotIsotherm(int value) {
     Invalidate();
 }
 
-void TTernagram::SetHotIsothermColor(TColor value) {
-    if (value == m_hotIsothermColor) return;
-    m_hotIsothermColor = value;
-    Invalidate();
-}
-
-void TTernagram::SetLegend(bool value) {
-    if (value == m_legend) return;
-    m_legend = value;
-    Invalidate();
-}
-
-void TTernagram::SetMarkMode(bool value) {
-    if (value == m_markMode) return;
-    m_markMode = value;
-    if (!value) {
-        m_markedPoint.Visible = false;
-    }
-    Invalidate();
-}
-
-void TTernagram::SetMouseGrid(bool value) { m_mouseGrid = value; }
-
-void TTernagram::SetTitle(const std::string& value) {
-    if (value == m_title) return;
-    m_title = value;
-    Invalidate();
-}
-
 void TTernagram::SetTUnits(TTUnits value) {
-    if (value == m_tUnits) return;
+    if (!Assign(m_tUnits, value)) return;
     m_isotherms.Calculated = false;
-    m_tUnits = value;
-    Invalidate();
-}
-
-void TTernagram::SetValuesTable(bool value) {
-    if (value == m_valuesTable) return;
-    m_valuesTable = value;
-    Invalidate();
+    DoChange();
 }
 
 void TTernagram::SetCUnits(TCUnits value) {
@@ -149,7 +81,7 @@ void TTernagram::SetCUnits(TCUnits value) {
     m_cUnits = value;
     m_unitsCaption = UnitsCaptionOf(value);
     m_unitsTotal = UnitsTotalOf(value);
-    if (m_allowZoom && m_zoom) {
+    if (AllowZoom() && m_zoom) {
         const auto& corners = ZoomCorners();
         TSubstance* vertices[3] = {&m_substanceA, &m_substanceB, &m_substanceC};
         for (int i = 0; i < 3; ++i) {
@@ -159,6 +91,7 @@ void TTernagram::SetCUnits(TCUnits value) {
         }
     }
     Invalidate();
+    DoChange();
 }
 
 void TTernagram::SetDataOrientation(TDataOrientation value) {
@@ -175,6 +108,7 @@ void TTernagram::SetDataOrientation(TDataOrientation value) {
         positions[j]->MolMass = masses[map[j]];
     }
     Invalidate();
+    DoChange();
 }
 
 int TTernagram::AreaAtPixel(const TCanvas& canvas, int x, int y, TColor color) {
@@ -272,49 +206,27 @@ int TTernagram::AreaNearComposition(const TBitmap& picture, double a, double b) 
 }
 
 bool TTernagram::ReservesLegendBand() const {
-    return (m_legend && Areas() > 0) || m_coPhasesTable;
+    return (Legend() && Areas() > 0) || CoPhasesTable();
 }
 
 void TTernagram::CalcLayout() { TTernaplot::CalcLayout(ReservesLegendBand()); }
 
 int TTernagram::FontSize(TTextRole role) const {
-    // A control smaller than its margins has a negative side: no root of it.
-    const int t = SideLength() > 0 ? Trunc(std::sqrt(SideLength() / 3.0)) : 0;
-    int d = 2;
-    int most = 8;
     switch (role) {
         case TTextRole::Title:
-            d = 1;
-            most = 10;
-            break;
+            return ScaledFontSize(SideLength(), 1, 10);
         case TTextRole::UnitsCaption:
         case TTextRole::ScaleLabel:
-            d = 1;
-            break;
+            return ScaledFontSize(SideLength(), 1, 8);
         case TTextRole::VertexCaption:
         case TTextRole::Table:
             break;
     }
-    const int n = t - d;
-    if (n >= most) return most;
-    if (n >= 2) return n;
-    return 1;
+    return ScaledFontSize(SideLength(), 2, 8);
 }
 
 void TTernagram::DoIsothermCalcStep() {
     if (OnIsothermCalcStep) OnIsothermCalcStep(*this);
-}
-
-void TTernagram::DoMarkPoint() {
-    if (OnMarkPoint) OnMarkPoint(*this);
-}
-
-void TTernagram::DoZoomIn() {
-    if (OnZoomIn) OnZoomIn(*this);
-}
-
-void TTernagram::DoZoomOut() {
-    if (OnZoomOut) OnZoomOut(*this);
 }
 
 }  // namespace liquidus

@@ -74,67 +74,34 @@ public:
     ~TTernagram() override;
 
     // Published properties.
-    bool AllowZoom() const { return m_allowZoom; }
-    /// Refused with a message while zoomed.
-    void SetAllowZoom(bool value);
     TTCalcMethod TCalcMethod() const { return m_tCalcMethod; }
     void SetTCalcMethod(TTCalcMethod value);
     int CoPhases() const { return m_coPhases; }
-    bool CoPhasesTable() const { return m_coPhasesTable; }
-    void SetCoPhasesTable(bool value);
-    TCUnits CUnits() const { return m_cUnits; }
     void SetCUnits(TCUnits value);
-    bool CursorOnArea() const { return m_cursorOnArea; }
     TDataOrientation DataOrientation() const { return m_dataOrientation; }
     /// Moves substances and rewrites every stored composition; ignored while
     /// zoomed.
     void SetDataOrientation(TDataOrientation value);
     bool DrawIsotherms() const { return m_drawIsotherms; }
-    void SetDrawIsotherms(bool value);
+    void SetDrawIsotherms(bool value) { Assign(m_drawIsotherms, value); }
     TIsotherm& Isotherms() { return m_isotherms; }
     const TIsotherm& Isotherms() const { return m_isotherms; }
     int GridSteps() const { return m_gridSteps; }
     /// Clamped to 2..10.
     void SetGridSteps(int value);
     TGridType GridType() const { return m_gridType; }
-    void SetGridType(TGridType value);
+    void SetGridType(TGridType value) { Assign(m_gridType, value); }
     int HotIsotherm() const { return m_hotIsotherm; }
     void SetHotIsotherm(int value);
     TColor HotIsothermColor() const { return m_hotIsothermColor; }
-    void SetHotIsothermColor(TColor value);
-    bool Legend() const { return m_legend; }
-    void SetLegend(bool value);
-    bool MarkMode() const { return m_markMode; }
-    /// Switching off also hides a marked point.
-    void SetMarkMode(bool value);
-    bool MouseGrid() const { return m_mouseGrid; }
-    void SetMouseGrid(bool value);
-    TSubstance& SubstanceA() { return m_substanceA; }
-    TSubstance& SubstanceB() { return m_substanceB; }
+    void SetHotIsothermColor(TColor value) { Assign(m_hotIsothermColor, value); }
     TSubstance& SubstanceC() { return m_substanceC; }
-    const TSubstance& SubstanceA() const { return m_substanceA; }
-    const TSubstance& SubstanceB() const { return m_substanceB; }
     const TSubstance& SubstanceC() const { return m_substanceC; }
-    const std::string& Title() const { return m_title; }
-    void SetTitle(const std::string& value);
     TTUnits TUnits() const { return m_tUnits; }
     void SetTUnits(TTUnits value);
-    bool ValuesTable() const { return m_valuesTable; }
-    void SetValuesTable(bool value);
     bool Zoom() const { return m_zoom; }
 
     TNotifyEvent OnIsothermCalcStep;
-    TNotifyEvent OnMarkPoint;
-    TNotifyEvent OnZoomIn;
-    TNotifyEvent OnZoomOut;
-
-    // Public data.
-    const std::string& UnitsCaption() const { return m_unitsCaption; }
-    TFullDataPoint& MarkedPoint() { return m_markedPoint; }
-    const TFullDataPoint& MarkedPoint() const { return m_markedPoint; }
-    TFullDataPoint& CursorPoint() { return m_cursorPoint; }
-    const TFullDataPoint& CursorPoint() const { return m_cursorPoint; }
-    int CursorArea() const { return m_cursorArea; }
 
     /// The field (0-based) whose colour is `color`, read at (x, y) of
     /// `canvas`; on a line, the colours around it decide, and two different
@@ -252,17 +219,11 @@ public:
 
 protected:
     void DoIsothermCalcStep();
-    void DoMarkPoint();
-    void DoZoomIn();
-    void DoZoomOut();
 
     /// The legend band is kept free when the legend or the co-phases table shows.
     bool ReservesLegendBand() const;
 
     // What the mouse last saw.
-    bool m_cursorOnArea = false;
-    TFullDataPoint m_cursorPoint;
-    int m_cursorArea = -1;
     int m_coPhases = 0;
     bool m_isDivisionPoint = false;
     bool m_mouseGridShown = false;
@@ -273,8 +234,6 @@ private:
     /// Steps from (x, y) by (dx, dy) while the picture is black, then
     /// identifies the field there.
     int AreaOffTheLine(const TBitmap& picture, int x, int y, int dx, int dy);
-    /// The client area less the border frame.
-    TRect ClientRect() const;
     /// The layers above the background, in paint order.
     void DrawLayers(TBitmap& bitmap, TColor background);
     void DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
@@ -322,10 +281,7 @@ private:
     /// order; a scan still running is spoiled by the change instead.
     bool IsothermListsFollowChange();
 
-    bool m_allowZoom = true;
     TTCalcMethod m_tCalcMethod = TTCalcMethod::tcAltitude;
-    bool m_coPhasesTable = true;
-    TCUnits m_cUnits = TCUnits::cuMolPercents;
     TDataOrientation m_dataOrientation = TDataOrientation::doDirect;
     bool m_drawIsotherms = false;
     TIsotherm m_isotherms;
@@ -333,17 +289,8 @@ private:
     TGridType m_gridType = TGridType::gtAllScales;
     int m_hotIsotherm = 0;
     TColor m_hotIsothermColor = clBlue;
-    bool m_legend = true;
-    bool m_markMode = false;
-    bool m_mouseGrid = false;
-    TSubstance m_substanceA;
-    TSubstance m_substanceB;
     TSubstance m_substanceC;
-    std::string m_title;
     TTUnits m_tUnits = TTUnits::tuC;
-    bool m_valuesTable = true;
-    std::string m_unitsCaption = "Mole Fraction in %";
-    TFullDataPoint m_markedPoint;
     TPolynomialTemperature m_polynomials;
     int m_isoScanRows = 0;
     bool m_invalidatedDuringScan = false;

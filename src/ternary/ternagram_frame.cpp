@@ -88,7 +88,7 @@ void TTernagram::ReframeStoredCompositions(const TDataFrame& to) {
     };
 
     // The marked point, while it shows; C follows A and B.
-    if (m_markMode && m_markedPoint.Visible) {
+    if (MarkMode() && m_markedPoint.Visible) {
         const std::vector<double>& mark = Follow(
             m_givenMark, std::vector<double>{m_markedPoint.A, m_markedPoint.B, m_markedPoint.C},
             now, to, massesValid, [&](const std::vector<double>& given, const TDataFrame& from) {

@@ -14,23 +14,17 @@ namespace liquidus {
 
 namespace {
 constexpr double kK = kSqrt3Half;
-const std::string kDivisionPointText = "Division Point";
+const std::string kDivisionPoint = kDivisionPointText;
 const std::string kNoText;
 // Near the sides the pixel under the cursor is the outline or a scale tick,
 // so the field seen last is kept.
 constexpr int kSideMargin = 3;
 constexpr int kBaseMargin = 2;
 constexpr int kHintMargin = 2;
-
-void SetOverlayPen(TCanvas& canvas) {
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Width = 2;
-    canvas.Pen.Mode = TPenMode::pmNotXor;
-}
 }  // namespace
 
 const std::string& TTernagram::DivisionPointText() const {
-    return m_isDivisionPoint ? kDivisionPointText : kNoText;
+    return m_isDivisionPoint ? kDivisionPoint : kNoText;
 }
 
 int TTernagram::ReadAreaAt(int x, int y, TColor& color) {
@@ -61,13 +55,13 @@ void TTernagram::MouseMove(TShiftState shift, int x, int y) {
     }
     // The overlays are inverted pixels: take them off before reading the
     // screen and put them back after.
-    const bool gridWasShown = m_mouseGrid && m_mouseGridShown;
+    const bool gridWasShown = MouseGrid() && m_mouseGridShown;
     if (gridWasShown) DrawMouseGrid();
     if (!IsInsideTriangle(x, y)) {
         SetCursor(TCursor::crDefault);
         if (m_cursorOnArea) {
             m_cursorOnArea = false;
-            if (!(m_markMode && m_markedPoint.Visible)) Invalidate();
+            if (!(MarkMode() && m_markedPoint.Visible)) Invalidate();
         }
         m_cursorPoint.A = m_cursorPoint.B = m_cursorPoint.C = m_cursorPoint.T = 0;
         if (gridWasShown) m_mouseGridShown = false;
@@ -84,12 +78,12 @@ void TTernagram::MouseMove(TShiftState shift, int x, int y) {
     m_cursorOnArea = true;
     TColor color = clBlack;
     const int area = ReadAreaAt(x, y, color);
-    SetCursor(m_mouseGrid ? TCursor::crDefault : TCursor::crCross);
+    SetCursor(MouseGrid() ? TCursor::crDefault : TCursor::crCross);
     PixelToComposition(x, y, m_cursorPoint.A, m_cursorPoint.B, m_cursorPoint.C);
     const double toPercent = m_unitsTotal == 1 ? 100 : 1;
     SetCursorTemperature(area, m_cursorPoint.A * toPercent, m_cursorPoint.B * toPercent);
 
-    if (m_allowZoom && !m_zoom && m_dragging && LeftEdgeX(m_dragStartY) < x &&
+    if (AllowZoom() && !m_zoom && m_dragging && LeftEdgeX(m_dragStartY) < x &&
         x < RightEdgeX(m_dragStartY)) {
         m_rubberBand = {TPoint{m_dragStartX, m_dragStartY},
                         TPoint{Trunc((x - m_dragStartX) / 2.0) + m_dragStartX,
@@ -110,7 +104,7 @@ void TTernagram::MouseMove(TShiftState shift, int x, int y) {
             m_coPhases = 0;
         }
     }
-    if (m_mouseGrid) {
+    if (MouseGrid()) {
         m_mouseGridX = x;
         m_mouseGridY = y;
         m_mouseGridRightX = Round(right);
@@ -122,8 +116,8 @@ void TTernagram::MouseMove(TShiftState shift, int x, int y) {
     } else {
         m_mouseGridShown = false;
     }
-    if (m_valuesTable) DrawValuesTable(Screen());
-    if (m_coPhasesTable && !m_dragging && m_cursorArea >= 0) DrawCoPhasesTable(Screen());
+    if (ValuesTable()) DrawValuesTable(Screen());
+    if (CoPhasesTable() && !m_dragging && m_cursorArea >= 0) DrawCoPhasesTable(Screen());
     ScreenChanged();
 }
 
@@ -142,7 +136,7 @@ void TTernagram::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
             ShowAreaHint(x, y);
         }
     }
-    if (button != TMouseButton::mbLeft || !m_allowZoom) return;
+    if (button != TMouseButton::mbLeft || !AllowZoom()) return;
     if (y >= TriangleTop() && y <= yb && left <= x && x <= right) {
         m_dragStartX = x;
         m_dragStartY = y;
@@ -161,7 +155,7 @@ void TTernagram::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TCustomControl::MouseUp(button, shift, x, y);
     if (!m_painted) return;
     if (button == TMouseButton::mbLeft) {
-        if (m_allowZoom && m_dragging) {
+        if (AllowZoom() && m_dragging) {
             if (std::abs(m_dragStartX - m_dragX) > 1) {
                 ZoomIn();
                 return;
@@ -171,9 +165,10 @@ void TTernagram::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
             Refresh();
         }
         // A plain click clears the mark; the click that zoomed out does not.
-        if (m_markMode && m_markedPoint.Visible && !m_dragging && !m_zoomOutPress) {
+        if (MarkMode() && m_markedPoint.Visible && !m_dragging && !m_zoomOutPress) {
             m_markedPoint.Visible = false;
             Refresh();
+            DoChange();
         }
         m_zoomOutPress = false;
         return;
@@ -181,8 +176,8 @@ void TTernagram::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == TMouseButton::mbRight && m_hintShown) {
         if (!m_zoom) MarkCursorPoint();
         Invalidate();
-        if (m_valuesTable) DrawValuesTable(Screen());
-        if (m_coPhasesTable && !m_dragging) DrawCoPhasesTable(Screen());
+        if (ValuesTable()) DrawValuesTable(Screen());
+        if (CoPhasesTable() && !m_dragging) DrawCoPhasesTable(Screen());
         m_hintShown = false;
         ScreenChanged();
     }
@@ -196,6 +191,7 @@ void TTernagram::MarkCursorPoint() {
     m_markedPoint.T = m_cursorPoint.T;
     m_markedPoint.Visible = true;
     DoMarkPoint();
+    DoChange();
 }
 
 void TTernagram::ShowAreaHint(int x, int y) {
@@ -210,7 +206,7 @@ void TTernagram::ShowAreaHint(int x, int y) {
 }
 
 void TTernagram::DrawMouseGrid() {
-    if (!m_mouseGrid) return;
+    if (!MouseGrid()) return;
     TCanvas& canvas = Canvas();
     SetOverlayPen(canvas);
     canvas.MoveTo(m_mouseGridX, m_mouseGridY);

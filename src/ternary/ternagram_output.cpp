@@ -27,7 +27,7 @@ private:
 }  // namespace
 
 std::unique_ptr<TBitmap> TTernagram::RenderPicture() {
-    TLayoutSwap swap(m_layout, CalcExportLayout(m_legend || m_coPhasesTable));
+    TLayoutSwap swap(m_layout, CalcExportLayout(Legend() || CoPhasesTable()));
     auto bitmap = std::make_unique<TBitmap>(SideLength() + kPictureMargins + LegendWidth(),
                                             TriangleHeight() + kPictureMargins);
     bitmap->SetSystemColorResolver(Screen().SystemColorResolver());
@@ -41,11 +41,11 @@ std::unique_ptr<TBitmap> TTernagram::RenderPicture() {
     const TPoint apex{l + s / 2, TriangleTop()};
     canvas.Polyline({apex, {l, yb}, {l + s, yb}, apex});
     DrawLayers(*bitmap, clWhite);
-    const bool marked = m_markMode && m_markedPoint.Visible;
-    if (m_valuesTable && marked) {
+    const bool marked = MarkMode() && m_markedPoint.Visible;
+    if (ValuesTable() && marked) {
         DrawValuesTable(*bitmap);
     }
-    if (m_coPhasesTable && marked) {
+    if (CoPhasesTable() && marked) {
         DrawCoPhasesTable(*bitmap);
     }
     return bitmap;

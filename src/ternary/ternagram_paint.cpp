@@ -19,54 +19,25 @@ namespace liquidus {
 namespace {
 constexpr int kSamplesPerInterval = 8;
 constexpr char kTooSmallText[] = "Enlarge Me..";
-
-void SetTextFont(TCanvas& canvas, int size, bool italic) {
-    canvas.Font.Name = "Arial";
-    canvas.Font.Size = size;
-    canvas.Font.Color = clBlack;
-    canvas.Font.Bold = false;
-    canvas.Font.Italic = italic;
-}
 }  // namespace
-
-TRect TTernagram::ClientRect() const {
-    // With a border the 1-pixel frame keeps the black of the cleared bitmap.
-    if (Border()) {
-        return {1, 1, Width() - 1, Height() - 1};
-    }
-    return {0, 0, Width(), Height()};
-}
 
 void TTernagram::Paint() {
     m_painted = false;
     CalcLayout();
-    TBitmap frame(Width(), Height());
-    frame.SetSystemColorResolver(Screen().SystemColorResolver());
-    ClearBitmap(frame);
-    TBltBitmap picture;
-    picture.MakeLike(frame);
-    ClearBitmap(picture);
-    DrawBackground(picture, ClientRect());
-    if (!IsTooSmall()) {
-        DrawLayers(picture, PaperColor());
-    }
-    // XOR onto black is the picture itself; the screen then takes it in one
-    // copy, so no partly drawn diagram is ever shown.
-    frame.Canvas().CopyMode = TCopyMode::cmSrcInvert;
-    frame.Canvas().Draw(0, 0, picture);
-    frame.Canvas().CopyMode = TCopyMode::cmSrcCopy;
-    Canvas().CopyMode = TCopyMode::cmSrcCopy;
-    Canvas().Draw(0, 0, frame);
+    ShowPicture([this](TBitmap& picture) {
+        DrawBackground(picture, ClientRect(Width(), Height()));
+        if (!IsTooSmall()) DrawLayers(picture, PaperColor());
+    });
     if (m_mouseGridShown) {
         DrawMouseGrid();
     }
     if (m_rubberBandShown) {
         DrawRubberBand();
     }
-    if (m_coPhasesTable) {
+    if (CoPhasesTable()) {
         DrawCoPhasesTable(Screen());
     }
-    if (m_valuesTable) {
+    if (ValuesTable()) {
         DrawValuesTable(Screen());
     }
     m_painted = true;
@@ -77,9 +48,9 @@ std::unique_ptr<TBitmap> TTernagram::RenderFieldMap() {
     auto map = std::make_unique<TBltBitmap>();
     map->MakeLike(Screen());
     ClearBitmap(*map);
-    DrawBackground(*map, ClientRect());
+    DrawBackground(*map, ClientRect(Width(), Height()));
     if (!IsTooSmall()) {
-        if (m_allowZoom && m_zoom) CalcZoomFrame();
+        if (AllowZoom() && m_zoom) CalcZoomFrame();
         if (DrawSplines()) DrawBoundaries(*map);
         if (DrawAreas()) FillAreas(*map);
     }
@@ -87,7 +58,7 @@ std::unique_ptr<TBitmap> TTernagram::RenderFieldMap() {
 }
 
 void TTernagram::DrawLayers(TBitmap& bitmap, TColor background) {
-    if (m_allowZoom && m_zoom) {
+    if (AllowZoom() && m_zoom) {
         CalcZoomFrame();
     }
     if (DrawSplines()) {
@@ -106,7 +77,7 @@ void TTernagram::DrawLayers(TBitmap& bitmap, TColor background) {
     DrawTitle(bitmap, background);
     DrawUnitsCaption(bitmap, background);
     DrawVertexCaptions(bitmap, background);
-    if (m_legend && Areas() != 0) {
+    if (Legend() && Areas() != 0) {
         DrawLegend(bitmap);
     }
 }
@@ -163,47 +134,19 @@ void TTernagram::DrawBoundaries(TBitmap& bitmap) {
 }
 
 void TTernagram::DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots) {
-    const int n = static_cast<int>(knots.size());
-    if (n < 2) {
-        return;
-    }
-    if (n > kSplMaxKnots) {
-        // More knots than the curve fit takes: keep the line, drop the curve.
-        DrawStraightPolyline(canvas, knots);
-        return;
-    }
-    TSplArray x{};
-    TSplArray y{};
-    for (int k = 1; k <= n; ++k) {
-        x[k] = knots[k - 1].X;
-        y[k] = knots[k - 1].Y;
-    }
-    TSplSamples xs{};
-    TSplSamples ys{};
-    for (int k = 2; k <= n; ++k) {
-        for (int j = 1; j <= kSamplesPerInterval; ++j) {
-            xs[kSamplesPerInterval * (k - 1) + j] =
-                x[k - 1] + (x[k] - x[k - 1]) * j / (kSamplesPerInterval + 1);
-        }
-    }
-    std::uint8_t error = 0;
-    Spline(n, x, y, kSamplesPerInterval * n, xs, ys, error);
-    if (error != 0) {
-        // The knots as the curve fit left them (possibly reversed).
+    if (knots.size() < 2) return;
+    bool curved = false;
+    const std::vector<TCurvePoint> points = SampleCurve(knots, kSamplesPerInterval, curved);
+    if (!curved) {
         std::vector<TRealPoint> straight;
-        for (int k = 1; k <= n; ++k) straight.push_back({x[k], y[k]});
+        for (const TCurvePoint& point : points) straight.push_back(point.At);
         DrawStraightPolyline(canvas, straight);
         return;
     }
-    m_segFrom = {x[1], y[1]};
-    for (int k = 2; k <= n; ++k) {
-        for (int j = 1; j <= kSamplesPerInterval; ++j) {
-            const int t = kSamplesPerInterval * (k - 1) + j;
-            m_segTo = {xs[t], ys[t]};
-            DrawSegment(canvas, true);
-        }
-        m_segTo = {x[k], y[k]};
-        DrawSegment(canvas, false);
+    m_segFrom = points.front().At;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        m_segTo = points[i].At;
+        DrawSegment(canvas, points[i].Sample);
     }
 }
 
@@ -331,7 +274,7 @@ void TTernagram::FillAreas(TBitmap& bitmap) {
         OpenSeed(canvas, x, y);
         canvas.FloodFill(x, y, clBlack, TFillStyle::fsBorder);
     }
-    if (m_allowZoom && m_zoom) {
+    if (AllowZoom() && m_zoom) {
         FillZoomRegions(canvas);
     }
 }
@@ -462,7 +405,7 @@ void TTernagram::DrawGridAndScales(TBitmap& bitmap, TColor background) {
             canvas.TextOut(xi + 5, Round(s * k / g * i - h / 2.0) + t, label);
         }
     }
-    if (m_markMode && m_markedPoint.Visible) {
+    if (MarkMode() && m_markedPoint.Visible) {
         DrawMarkedPoint(canvas);
     }
 }
@@ -491,10 +434,10 @@ void TTernagram::DrawTitle(TBitmap& bitmap, TColor background) {
     TCanvas& canvas = bitmap.Canvas();
     canvas.Brush.Color = background;
     SetTextFont(canvas, FontSize(TTextRole::Title), false);
-    const int w = canvas.TextWidth(m_title);
-    const int h = canvas.TextHeight(m_title);
+    const int w = canvas.TextWidth(Title());
+    const int h = canvas.TextHeight(Title());
     canvas.TextOut(TriangleLeft() + Round((SideLength() - w) / 2.0), TriangleTop() - 2 * h - 2,
-                   m_title);
+                   Title());
 }
 
 void TTernagram::DrawUnitsCaption(TBitmap& bitmap, TColor background) {

@@ -13,16 +13,6 @@ namespace {
 constexpr std::size_t kValueTextLength = 20;
 constexpr std::size_t kTemperatureRowLength = 23;
 constexpr std::size_t kPhaseRowLength = 29;
-
-void SetTableState(TCanvas& canvas, int fontSize) {
-    canvas.Font.Name = "Arial";
-    canvas.Font.Size = fontSize;
-    canvas.Font.Color = clBlack;
-    canvas.Font.Bold = false;
-    canvas.Font.Italic = false;
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Width = 1;
-}
 }  // namespace
 
 int TTernagram::WidestAreaName(const TCanvas& canvas) const {
@@ -36,7 +26,6 @@ int TTernagram::WidestAreaName(const TCanvas& canvas) const {
 void TTernagram::DrawLegend(TBitmap& bitmap) {
     TCanvas& canvas = bitmap.Canvas();
     SetTableState(canvas, FontSize(TTextRole::Table));
-    canvas.Pen.Mode = TPenMode::pmCopy;
     const int w = canvas.TextWidth("H");
     const int h = canvas.TextHeight("H");
     const int n = Areas();
@@ -45,12 +34,8 @@ void TTernagram::DrawLegend(TBitmap& bitmap) {
     const int p = 5 * w + WidestAreaName(canvas);
     const int x1 = l + s + w;
     const int y1 = TriangleTop() - 2 * h;
-    canvas.Brush.Color = clWhite;
-    canvas.Rectangle(x1, y1, x1 + p, y1 + h * (n + 1));
-    canvas.Brush.Color = clBlack;
-    canvas.Rectangle(x1 + p, y1 + Trunc(h * 0.5), l + s + Trunc(w * 1.5) + p, y1 + h * (n + 1));
-    canvas.Rectangle(l + s + Trunc(w * 1.5), y1 + h * (n + 1), l + s + Trunc(w * 1.5) + p,
-                     y1 + Trunc(h * (n + 1.5)));
+    DrawShadowedBox(canvas, {x1, y1, x1 + p, y1 + h * (n + 1)}, l + s + Trunc(w * 1.5),
+                    y1 + Trunc(h * 0.5), y1 + h * (n + 1), y1 + Trunc(h * (n + 1.5)));
     for (int i = 1; i <= n; ++i) {
         canvas.Brush.Color = canvas.GetNearestColor(AreaColors[i]);
         canvas.Rectangle(l + s + 2 * w, y1 + Trunc(h * (i - 0.45)), l + s + 4 * w,
@@ -73,14 +58,13 @@ std::string TTernagram::ValuesTableShare(bool marked, double value) const {
 }
 
 void TTernagram::DrawValuesTable(TBitmap& bitmap) {
-    const bool marked = m_markMode && m_markedPoint.Visible;
+    const bool marked = MarkMode() && m_markedPoint.Visible;
     if (!marked && !m_cursorOnArea) {
         return;
     }
     const TFullDataPoint& source = marked ? m_markedPoint : m_cursorPoint;
     TCanvas& canvas = bitmap.Canvas();
     SetTableState(canvas, FontSize(TTextRole::Table));
-    canvas.Pen.Mode = TPenMode::pmCopy;
     const int w = canvas.TextWidth("0");
     const int h = canvas.TextHeight("0");
     const int t = TriangleTop();
@@ -119,25 +103,19 @@ void TTernagram::DrawCoPhasesTable(TBitmap& bitmap) {
     }
     TCanvas& canvas = bitmap.Canvas();
     SetTableState(canvas, FontSize(TTextRole::Table));
-    canvas.Pen.Mode = TPenMode::pmCopy;
     const int w = canvas.TextWidth("H");
     const int h = canvas.TextHeight("H");
     const int l = TriangleLeft();
     const int s = SideLength();
     const int p = std::max(5 * w + WidestAreaName(canvas),
                            canvas.TextWidth("Chemical structure:") + 2 * w);
-    const int r = m_legend ? Areas() : -2;
+    const int r = Legend() ? Areas() : -2;
     const int y1 = TriangleTop() - 2 * h;
     const int x1 = l + s + w;
     if (m_coPhases == 2) {
-        canvas.Brush.Color = clWhite;
-        canvas.Rectangle(x1, y1 + (r + 2) * h, x1 + p, y1 + (r + 10) * h);
-        canvas.Brush.Color = clBlack;
-        canvas.Rectangle(x1 + p, y1 + Trunc(h * (r + 2.5)), l + s + Trunc(w * 1.5) + p,
-                         y1 + Trunc(h * (r + 10.5)));
-        canvas.Rectangle(l + s + Trunc(w * 1.5), y1 + (r + 10) * h, l + s + Trunc(w * 1.5) + p,
-                         y1 + Trunc(h * (r + 10.5)));
-        canvas.Brush.Color = clWhite;
+        DrawShadowedBox(canvas, {x1, y1 + (r + 2) * h, x1 + p, y1 + (r + 10) * h},
+                        l + s + Trunc(w * 1.5), y1 + Trunc(h * (r + 2.5)),
+                        y1 + Trunc(h * (r + 10.5)), y1 + Trunc(h * (r + 10.5)));
         std::string phase = "Ph: ";
         if (m_cursorArea >= 0 && m_cursorArea < kAreaCount) {
             phase += AreaList()[m_cursorArea].Name.str();

@@ -33,7 +33,7 @@ void TTernagram::ZoomIn() {
 }
 
 void TTernagram::ZoomInTo(int aMin, int bMin, int cMin) {
-    if (m_zoom || !m_allowZoom) return;
+    if (m_zoom || !AllowZoom()) return;
     // The edge seeds are read from the screen: it must show the picture,
     // not a hint box over it.
     if (!m_painted || m_hintShown) {

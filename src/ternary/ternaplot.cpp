@@ -5,46 +5,10 @@
 namespace liquidus {
 
 TTernaplot::TTernaplot(int width, int height, TControlHost* host)
-    : TCustomControl(width, height, host), m_areaList(MakeDefaultAreaList()) {}
-
-void TTernaplot::SetGraphType(TGraphType value) {
-    if (value == m_graphType) return;
-    m_graphType = value;
-    Invalidate();
-}
-
-void TTernaplot::SetBorder(bool value) {
-    if (value == m_border) return;
-    m_border = value;
-    Invalidate();
-}
-
-void TTernaplot::SetPaperColor(TColor value) {
-    if (value == m_paperColor) return;
-    m_paperColor = value;
-    Invalidate();
-}
-
-void TTernaplot::SetDrawSplines(bool value) {
-    if (value == m_drawSplines) return;
-    m_drawSplines = value;
-    Invalidate();
-}
-
-void TTernaplot::SetDrawAreas(bool value) {
-    if (value == m_drawAreas) return;
-    m_drawAreas = value;
-    Invalidate();
-}
+    : TDiagram(width, height, host), m_areaList(MakeDefaultAreaList()) {}
 
 void TTernaplot::SetDrawTPoints(bool value) {
     m_drawTPoints = value;
-    Invalidate();
-}
-
-void TTernaplot::SetAreas(int value) {
-    if (value == m_areas) return;
-    m_areas = std::clamp(value, 0, kAreaCount);
     Invalidate();
 }
 
@@ -60,6 +24,7 @@ void TTernaplot::SetSplines(const TSplinesData& data) {
         m_splinesB[i] = data.Points[i].B;
     }
     Invalidate();
+    DoChange();
 }
 
 void TTernaplot::CalcLayout(bool reserveBand) {

@@ -5,45 +5,26 @@
 
 #include <vector>
 
-#include "canvas/control.h"
+#include "diagram/diagram.h"
 #include "model/areadata.h"
-#include "model/plotcore.h"
 #include "ternary/geometry.h"
 
 namespace liquidus {
 
 enum class TGraphType { gtPhase, gtMelting };
 
-/// A pixel position with real coordinates (boundary drawing).
-struct TRealPoint {
-    double X = 0.0;
-    double Y = 0.0;
-};
-
-class TTernaplot : public TCustomControl, public TPlotOwner {
+class TTernaplot : public TDiagram {
 public:
     TTernaplot(int width, int height, TControlHost* host = nullptr);
 
-    void Invalidate() override { TCustomControl::Invalidate(); }
     bool PlotZoomed() const override { return m_zoom; }
 
     // Published properties.
     TGraphType GraphType() const { return m_graphType; }
-    void SetGraphType(TGraphType value);
-    bool Border() const { return m_border; }
-    void SetBorder(bool value);
-    TColor PaperColor() const { return m_paperColor; }
-    void SetPaperColor(TColor value);
-    bool DrawSplines() const { return m_drawSplines; }
-    void SetDrawSplines(bool value);
-    bool DrawAreas() const { return m_drawAreas; }
-    void SetDrawAreas(bool value);
+    void SetGraphType(TGraphType value) { Assign(m_graphType, value); }
     bool DrawTPoints() const { return m_drawTPoints; }
     /// Repaints on every assignment, also of the current value.
     void SetDrawTPoints(bool value);
-    int Areas() const { return m_areas; }
-    /// Values above 16 are stored as 16.
-    void SetAreas(int value);
 
     /// The 16 phase-field records; hosts write them in place (index 0..15).
     std::vector<TAreaData>& AreaList() { return m_areaList; }
@@ -55,9 +36,6 @@ public:
     const std::vector<double>& SplinesB() const { return m_splinesB; }
     int SplinesHigh() const { return m_splinesHigh; }
 
-    /// Display total of a composition: 100 (percent units) or 1 (fractions).
-    double UnitsTotal() const { return m_unitsTotal; }
-
     // Layout and mappings of the picture on screen (or being printed).
     const TTriangleLayout& Layout() const { return m_layout; }
     int TriangleLeft() const { return m_layout.TriangleLeft; }
@@ -65,7 +43,6 @@ public:
     int SideLength() const { return m_layout.SideLength; }
     int TriangleHeight() const { return m_layout.TriangleHeight; }
     int LegendWidth() const { return m_layout.LegendWidth; }
-    bool Painted() const { return m_painted; }
 
     /// Recomputes the layout from the control's size.
     void CalcLayout(bool reserveBand);
@@ -88,9 +65,7 @@ protected:
     void SetZoomState(bool zoom, const TZoomCorners& corners);
 
     TTriangleLayout m_layout;
-    bool m_painted = false;
     bool m_zoom = false;
-    double m_unitsTotal = 100.0;
     TRealPoint m_segFrom;
     TRealPoint m_segTo;
     // Ends of the mouse grid: cursor x, y; right-edge x; base x; left-edge x, y.
@@ -104,12 +79,7 @@ protected:
 private:
     std::vector<TAreaData> m_areaList;
     TGraphType m_graphType = TGraphType::gtPhase;
-    bool m_border = true;
-    TColor m_paperColor = clBtnFace;
-    bool m_drawSplines = false;
-    bool m_drawAreas = false;
     bool m_drawTPoints = false;
-    int m_areas = 0;
     TZoomCorners m_zoomCorners{};
     TZoomWindow m_zoomWindow;
 };

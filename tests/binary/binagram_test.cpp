@@ -198,7 +198,7 @@ TEST_F(Binagram, ZoomWindowIsPlacedInTheUnzoomedPlot) {
     EXPECT_EQ(ZoomedPixel(layout, frame, {frame.Left, frame.Top}), (TPoint{59, 67}));
     EXPECT_EQ(ZoomedPixel(layout, frame, {frame.Right, frame.Bottom}), (TPoint{273, 252}));
     // A point of the unzoomed plot lands where the zoomed mapping puts it.
-    const TRealPixel p = BoundaryPixel(layout, diagram.FullLimits(), 33, 410);
+    const TRealPoint p = BoundaryPixel(layout, diagram.FullLimits(), 33, 410);
     EXPECT_EQ(ZoomedPixel(layout, frame, p),
               (TPoint{diagram.CompositionToX(33), diagram.TemperatureToY(410)}));
 }

@@ -246,7 +246,7 @@ TEST_F(BinaryPaint, ClippedSegmentsSnapToTheFrame) {
     using Piece = std::pair<TPoint, TPoint>;
     struct Case {
         const char* what;
-        TRealPixel p1, p2;
+        TRealPoint p1, p2;
         std::optional<Piece> piece;
     };
     const Case cases[] = {

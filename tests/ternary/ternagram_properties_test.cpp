@@ -2,6 +2,7 @@
 
 #include "support/fakehost.h"
 #include "support/probe.h"
+#include "ternary/properties.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -252,6 +253,34 @@ TEST_F(TernagramProperties, FontSizeRule) {
     diagram.CalcLayout();
     EXPECT_EQ(diagram.FontSize(TTextRole::Title), 1);
     EXPECT_EQ(diagram.FontSize(TTextRole::VertexCaption), 1);
+}
+
+// What a section or any other view computes from the diagram is announced
+// once per real change; presentation switches and repeated values are not.
+TEST_F(TernagramProperties, ChangesOfWhatViewsComputeFromAreAnnounced) {
+    const struct {
+        const char* name;
+        const char* value;
+        int announced;
+    } cases[] = {
+        {"DataOrientation", "doBAC", 1}, {"CUnits", "cuMassPercents", 1}, {"TUnits", "tuK", 1},
+        {"TCalcMethod", "tcMeanValue", 1}, {"MarkMode", "True", 1}, {"Title", "X", 1},
+        {"Areas", "3", 1}, {"Legend", "False", 0}, {"GridSteps", "3", 0},
+        {"DrawIsotherms", "True", 0},
+    };
+    int count = 0;
+    diagram.OnChange = [&](TComponent&) { ++count; };
+    for (const auto& c : cases) {
+        for (int again = 0; again < 2; ++again) {
+            count = 0;
+            ASSERT_TRUE(SetPropertyByName(diagram, c.name, c.value).Ok()) << c.name;
+            EXPECT_EQ(count, again ? 0 : c.announced) << c.name << (again ? " again" : "");
+        }
+    }
+    count = 0;
+    diagram.SetSplines({});
+    diagram.DataChanged();
+    EXPECT_EQ(count, 2);
 }
 
 }  // namespace

@@ -1,0 +1,157 @@
+#include "diagram/diagram.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "canvas/bltbitmap.h"
+#include "canvas/rounding.h"
+#include "isotherms/spl.h"
+#include "model/areadata.h"
+
+namespace liquidus {
+
+TDiagram::TDiagram(int width, int height, TControlHost* host)
+    : TCustomControl(width, height, host) {}
+
+TDiagram::~TDiagram() {
+    // A handler must not hear from a diagram half torn down.
+    OnChange = nullptr;
+    OnMarkPoint = nullptr;
+    OnZoomIn = nullptr;
+    OnZoomOut = nullptr;
+}
+
+void TDiagram::SetAreas(int value) {
+    if (value == m_areas) return;
+    m_areas = std::clamp(value, 0, kAreaCount);
+    Invalidate();
+    DoChange();
+}
+
+void TDiagram::SetAllowZoom(bool value) {
+    if (PlotZoomed()) {
+        Host().ShowMessage("That property can not be changed while zooming.");
+        return;
+    }
+    m_allowZoom = value;
+}
+
+void TDiagram::SetMarkMode(bool value) {
+    if (value == m_markMode) return;
+    m_markMode = value;
+    if (!value) m_markedPoint.Visible = false;
+    Invalidate();
+    DoChange();
+}
+
+void TDiagram::SetTitle(const std::string& value) {
+    if (Assign(m_title, value)) DoChange();
+}
+
+TRect TDiagram::ClientRect(int width, int height) const {
+    // With a border the 1-pixel frame keeps the black of the cleared bitmap.
+    if (m_border) return {1, 1, width - 1, height - 1};
+    return {0, 0, width, height};
+}
+
+void TDiagram::ShowPicture(const std::function<void(TBitmap& picture)>& draw) {
+    TBitmap frame(Width(), Height());
+    frame.SetSystemColorResolver(Screen().SystemColorResolver());
+    ClearBitmap(frame);
+    TBltBitmap picture;
+    picture.MakeLike(frame);
+    ClearBitmap(picture);
+    draw(picture);
+    // XOR onto black is the picture itself; the screen then takes it in one
+    // copy.
+    frame.Canvas().CopyMode = TCopyMode::cmSrcInvert;
+    frame.Canvas().Draw(0, 0, picture);
+    frame.Canvas().CopyMode = TCopyMode::cmSrcCopy;
+    Canvas().CopyMode = TCopyMode::cmSrcCopy;
+    Canvas().Draw(0, 0, frame);
+}
+
+int ScaledFontSize(int length, int less, int most) {
+    // A control smaller than its margins has a negative length: no root of it.
+    const int t = length > 0 ? Trunc(std::sqrt(length / 3.0)) : 0;
+    return std::clamp(t - less, 1, most);
+}
+
+void SetTextFont(TCanvas& canvas, int size, bool italic) {
+    canvas.Font.Name = "Arial";
+    canvas.Font.Size = size;
+    canvas.Font.Color = clBlack;
+    canvas.Font.Bold = false;
+    canvas.Font.Italic = italic;
+}
+
+void SetTableState(TCanvas& canvas, int fontSize) {
+    SetTextFont(canvas, fontSize, false);
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Width = 1;
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    canvas.Brush.Color = clWhite;
+}
+
+void DrawShadowedBox(TCanvas& canvas, const TRect& box, int shadowLeft, int shadowTop,
+                     int rightBottom, int shadowBottom) {
+    const int shadowRight = shadowLeft + (box.Right - box.Left);
+    canvas.Brush.Color = clWhite;
+    canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
+    canvas.Brush.Color = clBlack;
+    canvas.Rectangle(box.Right, shadowTop, shadowRight, rightBottom);
+    canvas.Rectangle(shadowLeft, box.Bottom, shadowRight, shadowBottom);
+    canvas.Brush.Color = clWhite;
+}
+
+void SetOverlayPen(TCanvas& canvas) {
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Width = 2;
+    canvas.Pen.Mode = TPenMode::pmNotXor;
+}
+
+std::vector<TCurvePoint> SampleCurve(const std::vector<TRealPoint>& knots, int samplesPerInterval,
+                                     bool& curved) {
+    const int n = static_cast<int>(knots.size());
+    std::vector<TCurvePoint> points;
+    curved = false;
+    if (n > kSplMaxKnots) {
+        // More knots than the curve fit takes: keep the line, drop the curve.
+        for (const TRealPoint& knot : knots) points.push_back({knot, false});
+        return points;
+    }
+    TSplArray x{};
+    TSplArray y{};
+    for (int k = 1; k <= n; ++k) {
+        x[k] = knots[k - 1].X;
+        y[k] = knots[k - 1].Y;
+    }
+    const int m = samplesPerInterval * (n - 1);
+    std::vector<double> xs(static_cast<std::size_t>(std::max(m, 0)) + 1, 0.0);
+    std::vector<double> ys(xs.size(), 0.0);
+    for (int k = 2; k <= n; ++k) {
+        for (int j = 1; j <= samplesPerInterval; ++j) {
+            xs[samplesPerInterval * (k - 2) + j] =
+                x[k - 1] + (x[k] - x[k - 1]) * j / (samplesPerInterval + 1);
+        }
+    }
+    std::uint8_t error = kSplOk;
+    Spline(n, x, y, m, xs, ys, error);
+    if (error != kSplOk) {
+        // The knots as the curve fit left them (possibly reversed).
+        for (int k = 1; k <= n; ++k) points.push_back({{x[k], y[k]}, false});
+        return points;
+    }
+    curved = true;
+    points.push_back({{x[1], y[1]}, false});
+    for (int k = 2; k <= n; ++k) {
+        for (int j = 1; j <= samplesPerInterval; ++j) {
+            const int t = samplesPerInterval * (k - 2) + j;
+            points.push_back({{xs[t], ys[t]}, true});
+        }
+        points.push_back({{x[k], y[k]}, false});
+    }
+    return points;
+}
+
+}  // namespace liquidus
