@@ -26,7 +26,10 @@
 #include <QVBoxLayout>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/glyphs.h"
 #include "app/help.h"
@@ -38,6 +41,7 @@
 #include "canvas/rounding.h"
 #include "qt/controlwidget.h"
 #include "qt/printer.h"
+#include "ternary/properties.h"
 
 namespace liquidus {
 
@@ -56,30 +60,70 @@ constexpr const char* kPanelStyle =
     " left: 6px; padding: 0px 2px; }"
     "QGroupBox#GroupBox3, QGroupBox#GroupBox4 { background-color: #F0F0FF; }";
 
-constexpr std::array kOrientations = {TDataOrientation::doDirect, TDataOrientation::doACB,
-                                      TDataOrientation::doBAC,    TDataOrientation::doBCA,
-                                      TDataOrientation::doCAB,    TDataOrientation::doCBA};
-constexpr std::array kCUnits = {TCUnits::cuMolPercents, TCUnits::cuMolParts,
-                                TCUnits::cuMassPercents, TCUnits::cuMassParts};
-constexpr std::array kGridTypes = {TGridType::gtInnerParallel, TGridType::gtOutsideScale,
-                                   TGridType::gtAllScales};
-constexpr std::array kTCalcMethods = {TTCalcMethod::tcAltitude, TTCalcMethod::tcPolynomial,
-                                      TTCalcMethod::tcMeanValue};
-// The list reads C, F, K; the enumeration is ordered C, K, F.
-constexpr std::array kTUnits = {TTUnits::tuC, TTUnits::tuF, TTUnits::tuK};
-constexpr std::array kIsothermTypes = {TIsothermType::itPoints, TIsothermType::itPolyline};
-constexpr std::array kScanSteps = {0.25, 0.5, 1.0};
+// Each panel control sets one published property through the registry that
+// serves --set, so the panel reaches a setter exactly as the command line does.
+// A radio group's items stand for the listed value texts in order; with none
+// listed, the number an item shows is its value.
+struct TRadioBinding {
+    const char* group;
+    const char* property;
+    std::vector<const char*> values;
+};
+const std::array kRadioBindings = {
+    TRadioBinding{"RadioGroup5",
+                  "DataOrientation",
+                  {"doDirect", "doACB", "doBAC", "doBCA", "doCAB", "doCBA"}},
+    TRadioBinding{
+        "RadioGroup1", "CUnits", {"cuMolPercents", "cuMolParts", "cuMassPercents", "cuMassParts"}},
+    TRadioBinding{"RadioGroup3", "GridType", {"gtInnerParallel", "gtOutsideScale", "gtAllScales"}},
+    TRadioBinding{"RadioGroup2", "GridSteps", {}},
+    TRadioBinding{"RadioGroup7", "TCalcMethod", {"tcAltitude", "tcPolynomial", "tcMeanValue"}},
+    // The list reads C, F, K; the enumeration is ordered C, K, F.
+    TRadioBinding{"RadioGroup6", "TUnits", {"tuC", "tuF", "tuK"}},
+    // Shown in the locale's notation, written at creation.
+    TRadioBinding{"IMS", "Isotherms.MethodStep", {"0.25", "0.5", "1"}},
+    TRadioBinding{"RadioGroup10", "Isotherms.Error", {}},
+    TRadioBinding{"RadioGroup8", "Isotherms.Step", {}},
+    TRadioBinding{"RadioGroup9", "Isotherms.GraphType", {"itPoints", "itPolyline"}},
+};
 
-/// The entry of `table` for a radio group's selection; false when none fits.
-template <typename T, std::size_t N>
-bool Selected(const std::array<T, N>& table, int index, T& value) {
-    if (index < 0 || index >= static_cast<int>(N)) return false;
-    value = table[static_cast<std::size_t>(index)];
-    return true;
-}
+struct TCheckBinding {
+    const char* box;
+    const char* property;
+};
+constexpr std::array kCheckBindings = {
+    TCheckBinding{"CheckBox1", "Legend"},
+    TCheckBinding{"CheckBox2", "ValuesTable"},
+    TCheckBinding{"CheckBox3", "MouseGrid"},
+    TCheckBinding{"CheckBox4", "CoPhasesTable"},
+    TCheckBinding{"CheckBox8", "MarkMode"},
+    TCheckBinding{"CheckBox6", "Isotherms.Smoothed"},
+    TCheckBinding{"CheckBox7", "Isotherms.Simplified"},
+    TCheckBinding{"CheckBox5", "Isotherms.Signed"},
+    TCheckBinding{"DICheckBox", "DrawIsotherms"},
+};
 
-QString SelectedText(const TRadioGroup* group) {
-    return group->ItemText(group->ItemIndex());
+/// A count beside a switch acts only while the diagram has the switch on;
+/// smoothing and simplification also take their count whenever their box is
+/// toggled, signing keeps the step it had.
+struct TSpinBinding {
+    const char* edit;
+    const char* property;
+    const char* onlyWhile;        // a Boolean property; nullptr: always
+    const char* takenOnToggleOf;  // a check box; nullptr: none
+};
+constexpr std::array kSpinBindings = {
+    TSpinBinding{"RxSpinEdit1", "Isotherms.SmoothedTimes", "Isotherms.Smoothed", "CheckBox6"},
+    TSpinBinding{"RxSpinEdit2", "Isotherms.SimplifiedTimes", "Isotherms.Simplified", "CheckBox7"},
+    TSpinBinding{"RxSpinEdit3", "Isotherms.SignStep", "Isotherms.Signed", nullptr},
+    TSpinBinding{"HorIsothermEdit", "HotIsotherm", nullptr, nullptr},
+};
+
+const TRadioBinding& Binding(const TRadioGroup* group) {
+    for (const TRadioBinding& row : kRadioBindings) {
+        if (group->objectName() == QLatin1String(row.group)) return row;
+    }
+    throw std::logic_error("radio group without a property");
 }
 
 QVBoxLayout* CompactColumn(QWidget* parent, int spacing = 2) {
@@ -214,8 +258,10 @@ void TMainForm::FormCreate() {
     m_pageControl->SetActivePageIndex(0);
     m_calcStepCount = 0;
     const QLocale locale;
-    for (int i = 0; i < static_cast<int>(kScanSteps.size()); ++i) {
-        m_ims->SetItemText(i, locale.toString(kScanSteps[static_cast<std::size_t>(i)], 'f', 2));
+    const std::vector<const char*>& scanSteps = Binding(m_ims).values;
+    for (std::size_t i = 0; i < scanSteps.size(); ++i) {
+        m_ims->SetItemText(static_cast<int>(i),
+                           locale.toString(QString::fromLatin1(scanSteps[i]).toDouble(), 'f', 2));
     }
     m_initialWidth = width();
     m_initialHeight = height();
@@ -345,29 +391,30 @@ QWidget* TMainForm::BuildPresentationPage() {
 
     QGroupBox* controls = MakeGroupBox("GroupBox1", QStringLiteral("Controls"));
     QVBoxLayout* column = CompactColumn(controls, 1);
-    m_checkBox1 = MakeCheckBox("CheckBox1", QStringLiteral("Legend"), true);
-    m_checkBox2 = MakeCheckBox("CheckBox2", QStringLiteral("Values Table"), true);
-    m_checkBox4 = MakeCheckBox("CheckBox4", QStringLiteral("Co-existing Phases"), false);
+    auto* checkBox1 = MakeCheckBox("CheckBox1", QStringLiteral("Legend"), true);
+    auto* checkBox2 = MakeCheckBox("CheckBox2", QStringLiteral("Values Table"), true);
+    auto* checkBox4 = MakeCheckBox("CheckBox4", QStringLiteral("Co-existing Phases"), false);
     auto* bevel1 = new QFrame;
     bevel1->setObjectName(QStringLiteral("Bevel1"));
     bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    m_checkBox3 = MakeCheckBox("CheckBox3", QStringLiteral("Mouse Grid"), false);
-    m_checkBox8 = MakeCheckBox("CheckBox8", QStringLiteral("Mark Points"), true);
-    for (QWidget* w : {static_cast<QWidget*>(m_checkBox1), static_cast<QWidget*>(m_checkBox2),
-                       static_cast<QWidget*>(m_checkBox4), static_cast<QWidget*>(bevel1),
-                       static_cast<QWidget*>(m_checkBox3), static_cast<QWidget*>(m_checkBox8)}) {
+    auto* checkBox3 = MakeCheckBox("CheckBox3", QStringLiteral("Mouse Grid"), false);
+    auto* checkBox8 = MakeCheckBox("CheckBox8", QStringLiteral("Mark Points"), true);
+    for (QWidget* w : {static_cast<QWidget*>(checkBox1), static_cast<QWidget*>(checkBox2),
+                       static_cast<QWidget*>(checkBox4), static_cast<QWidget*>(bevel1),
+                       static_cast<QWidget*>(checkBox3), static_cast<QWidget*>(checkBox8)}) {
         column->addWidget(w);
     }
 
-    m_radioGroup3 = MakeRadioGroup("RadioGroup3", QStringLiteral("Grid Type"),
-                                   {QStringLiteral("Overall Scale"),
-                                    QStringLiteral("Numeric Scale"), QStringLiteral("Both Scales")},
-                                   1, 2);
-    m_radioGroup2 = MakeRadioGroup("RadioGroup2", QStringLiteral("Grid Steps"),
-                                   {QStringLiteral("5"), QStringLiteral("10")}, 2, 0);
+    auto* radioGroup3 =
+        MakeRadioGroup("RadioGroup3", QStringLiteral("Grid Type"),
+                       {QStringLiteral("Overall Scale"), QStringLiteral("Numeric Scale"),
+                        QStringLiteral("Both Scales")},
+                       1, 2);
+    auto* radioGroup2 = MakeRadioGroup("RadioGroup2", QStringLiteral("Grid Steps"),
+                                       {QStringLiteral("5"), QStringLiteral("10")}, 2, 0);
     layout->addWidget(controls);
-    layout->addWidget(m_radioGroup3);
-    layout->addWidget(m_radioGroup2);
+    layout->addWidget(radioGroup3);
+    layout->addWidget(radioGroup2);
     layout->addStretch(1);
     return page;
 }
@@ -377,71 +424,72 @@ QWidget* TMainForm::BuildTemperaturePage() {
     page->setObjectName(QStringLiteral("Temperature"));
     QVBoxLayout* layout = CompactColumn(page, 2);
 
-    m_radioGroup7 = MakeRadioGroup("RadioGroup7", QStringLiteral("Temperature Method"),
-                                   {QStringLiteral("Altutude (Auto)"),
-                                    QStringLiteral("Polynomial (Auto)"),
-                                    QStringLiteral("Mean Value (Smooth)")},
-                                   1, 0);
-    m_radioGroup6 =
+    auto* radioGroup7 =
+        MakeRadioGroup("RadioGroup7", QStringLiteral("Temperature Method"),
+                       {QStringLiteral("Altutude (Auto)"), QStringLiteral("Polynomial (Auto)"),
+                        QStringLiteral("Mean Value (Smooth)")},
+                       1, 0);
+    auto* radioGroup6 =
         MakeRadioGroup("RadioGroup6", QStringLiteral("Temperature Units"),
                        {QStringLiteral("C"), QStringLiteral("F"), QStringLiteral("K")}, 3, 0);
-    m_radioGroup6->setFont(SmallFont());
+    radioGroup6->setFont(SmallFont());
 
     QGroupBox* calculation = MakeGroupBox("GroupBox4", QStringLiteral("Isotherms Calculation"));
     QVBoxLayout* calcColumn = CompactColumn(calculation, 1);
     // The item texts depend on the locale and are written at creation.
     m_ims = MakeRadioGroup("IMS", QStringLiteral("Isotherm Scan Step"),
                            {QString(), QString(), QString()}, 3, 2);
-    m_radioGroup10 =
+    auto* radioGroup10 =
         MakeRadioGroup("RadioGroup10", QStringLiteral("Isotherm Error"),
                        {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 3, 2);
     calcColumn->addWidget(m_ims);
-    calcColumn->addWidget(m_radioGroup10);
+    calcColumn->addWidget(radioGroup10);
 
     QGroupBox* optimization = MakeGroupBox("GroupBox3", QStringLiteral("Isotherms Optimization"));
     auto* optGrid = new QGridLayout(optimization);
     optGrid->setContentsMargins(6, 2, 4, 3);
     optGrid->setVerticalSpacing(1);
-    m_checkBox6 = MakeCheckBox("CheckBox6", QStringLiteral("Smoothed"), true);
-    m_rxSpinEdit1 = MakeSpinEdit("RxSpinEdit1", 1, 5, 1, 3);
-    m_checkBox7 = MakeCheckBox("CheckBox7", QStringLiteral("Simplified"), false);
-    m_rxSpinEdit2 = MakeSpinEdit("RxSpinEdit2", 1, 3, 1, 1);
-    optGrid->addWidget(m_checkBox6, 0, 0);
-    optGrid->addWidget(m_rxSpinEdit1, 0, 1);
-    optGrid->addWidget(m_checkBox7, 1, 0);
-    optGrid->addWidget(m_rxSpinEdit2, 1, 1);
+    auto* checkBox6 = MakeCheckBox("CheckBox6", QStringLiteral("Smoothed"), true);
+    auto* rxSpinEdit1 = MakeSpinEdit("RxSpinEdit1", 1, 5, 1, 3);
+    auto* checkBox7 = MakeCheckBox("CheckBox7", QStringLiteral("Simplified"), false);
+    auto* rxSpinEdit2 = MakeSpinEdit("RxSpinEdit2", 1, 3, 1, 1);
+    optGrid->addWidget(checkBox6, 0, 0);
+    optGrid->addWidget(rxSpinEdit1, 0, 1);
+    optGrid->addWidget(checkBox7, 1, 0);
+    optGrid->addWidget(rxSpinEdit2, 1, 1);
     optGrid->setColumnStretch(0, 1);
 
     QGroupBox* presentation = MakeGroupBox("GroupBox2", QStringLiteral("Isotherms Presentation"));
     QVBoxLayout* presColumn = CompactColumn(presentation, 1);
     // Room for the raised Hot Isotherm panel inside the group's frame.
     presColumn->setContentsMargins(7, 3, 7, 4);
-    m_radioGroup8 =
+    auto* radioGroup8 =
         MakeRadioGroup("RadioGroup8", QStringLiteral("Isotherms Step"),
                        {QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200")}, 3, 1);
-    m_radioGroup9 = MakeRadioGroup("RadioGroup9", QStringLiteral("Isotherm Type"),
-                                   {QStringLiteral("Points"), QStringLiteral("Polyline")}, 2, 0);
+    auto* radioGroup9 =
+        MakeRadioGroup("RadioGroup9", QStringLiteral("Isotherm Type"),
+                       {QStringLiteral("Points"), QStringLiteral("Polyline")}, 2, 0);
     auto* panel1 = new QFrame;
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     auto* hotRow = new QHBoxLayout(panel1);
     hotRow->setContentsMargins(3, 2, 3, 2);
-    m_horIsothermEdit = MakeSpinEdit("HorIsothermEdit", 1300, 2800, 10, 1800);
+    auto* horIsothermEdit = MakeSpinEdit("HorIsothermEdit", 1300, 2800, 10, 1800);
     auto* hotLabel = new QLabel(QStringLiteral("Hot Isotherm"));
     hotLabel->setObjectName(QStringLiteral("Label1"));
-    hotRow->addWidget(m_horIsothermEdit);
+    hotRow->addWidget(horIsothermEdit);
     hotRow->addWidget(hotLabel, 1);
     auto* signRow = new QHBoxLayout;
-    m_checkBox5 = MakeCheckBox("CheckBox5", QStringLiteral("Sign Isotherms"), true);
-    m_rxSpinEdit3 = MakeSpinEdit("RxSpinEdit3", 5, 50, 5, 10);
-    signRow->addWidget(m_checkBox5, 1);
-    signRow->addWidget(m_rxSpinEdit3);
-    m_diCheckBox = MakeCheckBox("DICheckBox", QStringLiteral("Show Isotherms"), false);
-    presColumn->addWidget(m_radioGroup8);
-    presColumn->addWidget(m_radioGroup9);
+    auto* checkBox5 = MakeCheckBox("CheckBox5", QStringLiteral("Sign Isotherms"), true);
+    auto* rxSpinEdit3 = MakeSpinEdit("RxSpinEdit3", 5, 50, 5, 10);
+    signRow->addWidget(checkBox5, 1);
+    signRow->addWidget(rxSpinEdit3);
+    auto* diCheckBox = MakeCheckBox("DICheckBox", QStringLiteral("Show Isotherms"), false);
+    presColumn->addWidget(radioGroup8);
+    presColumn->addWidget(radioGroup9);
     presColumn->addWidget(panel1);
     presColumn->addLayout(signRow);
-    presColumn->addWidget(m_diCheckBox);
+    presColumn->addWidget(diCheckBox);
 
     m_progressGroupBox = MakeGroupBox("ProgressGroupBox", QStringLiteral("Isotherms Calculation"));
     m_progressGroupBox->setFixedHeight(kProgressBoxHeight);
@@ -463,8 +511,8 @@ QWidget* TMainForm::BuildTemperaturePage() {
     progressGrid->addWidget(m_progressBar1, 1, 0, 1, 2);
     m_progressGroupBox->hide();
 
-    layout->addWidget(m_radioGroup7);
-    layout->addWidget(m_radioGroup6);
+    layout->addWidget(radioGroup7);
+    layout->addWidget(radioGroup6);
     layout->addWidget(calculation);
     layout->addWidget(optimization);
     layout->addWidget(presentation);
@@ -529,41 +577,44 @@ QWidget* TMainForm::BuildButtonBar() {
 }
 
 void TMainForm::ConnectHandlers() {
-    auto onClick = [this](TRadioGroup* group, void (TMainForm::*handler)()) {
-        connect(group, &TRadioGroup::Click, this, handler);
+    const auto set = [this](const char* property, const QString& value) {
+        // The panel offers only values its property takes; should one be
+        // refused all the same, the diagram stays as it is.
+        SetPropertyByName(m_ternagram1, property, value.toStdString());
     };
-    onClick(m_radioGroup5, &TMainForm::RadioGroup5Click);
-    onClick(m_radioGroup1, &TMainForm::RadioGroup1Click);
-    onClick(m_radioGroup3, &TMainForm::RadioGroup3Click);
-    onClick(m_radioGroup2, &TMainForm::RadioGroup2Click);
-    onClick(m_radioGroup7, &TMainForm::RadioGroup7Click);
-    onClick(m_radioGroup6, &TMainForm::RadioGroup6Click);
-    onClick(m_ims, &TMainForm::IMSClick);
-    onClick(m_radioGroup10, &TMainForm::RadioGroup10Click);
-    onClick(m_radioGroup8, &TMainForm::RadioGroup8Click);
-    onClick(m_radioGroup9, &TMainForm::RadioGroup9Click);
-
+    for (const TRadioBinding& row : kRadioBindings) {
+        auto* group = m_controlPanel->findChild<TRadioGroup*>(QLatin1String(row.group));
+        connect(group, &TRadioGroup::Click, this, [set, &row, group] {
+            // No selection (-1) is no item: no value from the list, and an
+            // empty text the registry refuses.
+            const auto index = static_cast<std::size_t>(group->ItemIndex());
+            if (row.values.empty()) {
+                set(row.property, group->ItemText(group->ItemIndex()));
+            } else if (index < row.values.size()) {
+                set(row.property, QString::fromLatin1(row.values[index]));
+            }
+        });
+    }
     // A check box notifies every change of state, by the user or by code.
-    auto onToggle = [this](QCheckBox* box, void (TMainForm::*handler)()) {
-        connect(box, &QCheckBox::toggled, this, handler);
-    };
-    onToggle(m_checkBox1, &TMainForm::CheckBox1Click);
-    onToggle(m_checkBox2, &TMainForm::CheckBox2Click);
-    onToggle(m_checkBox3, &TMainForm::CheckBox3Click);
-    onToggle(m_checkBox4, &TMainForm::CheckBox4Click);
-    onToggle(m_checkBox8, &TMainForm::CheckBox8Click);
-    onToggle(m_checkBox6, &TMainForm::CheckBox6Click);
-    onToggle(m_checkBox7, &TMainForm::CheckBox7Click);
-    onToggle(m_checkBox5, &TMainForm::CheckBox5Click);
-    onToggle(m_diCheckBox, &TMainForm::DICheckBoxClick);
-
-    auto onChange = [this](QSpinBox* edit, void (TMainForm::*handler)()) {
-        connect(edit, &QSpinBox::valueChanged, this, handler);
-    };
-    onChange(m_rxSpinEdit1, &TMainForm::RxSpinEdit1Change);
-    onChange(m_rxSpinEdit2, &TMainForm::RxSpinEdit2Change);
-    onChange(m_rxSpinEdit3, &TMainForm::RxSpinEdit3Change);
-    onChange(m_horIsothermEdit, &TMainForm::HorIsothermEditChange);
+    for (const TCheckBinding& row : kCheckBindings) {
+        connect(m_controlPanel->findChild<QCheckBox*>(QLatin1String(row.box)), &QCheckBox::toggled,
+                this, [set, &row](bool on) { set(row.property, on ? "True" : "False"); });
+    }
+    for (const TSpinBinding& row : kSpinBindings) {
+        auto* edit = m_controlPanel->findChild<QSpinBox*>(QLatin1String(row.edit));
+        const auto apply = [set, &row, edit] { set(row.property, QString::number(edit->value())); };
+        connect(edit, &QSpinBox::valueChanged, this, [this, &row, apply] {
+            if (row.onlyWhile == nullptr ||
+                GetPropertyByName(m_ternagram1, row.onlyWhile) == "True") {
+                apply();
+            }
+        });
+        // After the box's own handler: the switch is set before its count.
+        if (row.takenOnToggleOf != nullptr) {
+            connect(m_controlPanel->findChild<QCheckBox*>(QLatin1String(row.takenOnToggleOf)),
+                    &QCheckBox::toggled, this, apply);
+        }
+    }
 
     connect(m_printSpeedButton, &QToolButton::clicked, this, &TMainForm::PrintSpeedButtonClick);
     connect(m_saveSpeedButton, &QToolButton::clicked, this, &TMainForm::SaveSpeedButtonClick);
@@ -597,127 +648,14 @@ void TMainForm::FormResize() {
     m_controlPanel->setVisible(width() >= m_initialWidth && height() >= m_initialHeight);
 }
 
-void TMainForm::RadioGroup5Click() {
-    TDataOrientation value{};
-    if (Selected(kOrientations, m_radioGroup5->ItemIndex(), value)) {
-        m_ternagram1.SetDataOrientation(value);
+void TMainForm::FollowDiagram() {
+    for (TRadioGroup* group : {m_radioGroup5, m_radioGroup1}) {
+        const TRadioBinding& row = Binding(group);
+        const std::optional<std::string> value = GetPropertyByName(m_ternagram1, row.property);
+        for (std::size_t i = 0; i < row.values.size(); ++i) {
+            if (value == row.values[i]) group->SetItemIndex(static_cast<int>(i));
+        }
     }
-}
-
-void TMainForm::RadioGroup1Click() {
-    TCUnits value{};
-    if (Selected(kCUnits, m_radioGroup1->ItemIndex(), value)) {
-        m_ternagram1.SetCUnits(value);
-    }
-}
-
-void TMainForm::CheckBox1Click() {
-    m_ternagram1.SetLegend(m_checkBox1->isChecked());
-}
-void TMainForm::CheckBox2Click() {
-    m_ternagram1.SetValuesTable(m_checkBox2->isChecked());
-}
-void TMainForm::CheckBox3Click() {
-    m_ternagram1.SetMouseGrid(m_checkBox3->isChecked());
-}
-void TMainForm::CheckBox4Click() {
-    m_ternagram1.SetCoPhasesTable(m_checkBox4->isChecked());
-}
-void TMainForm::CheckBox8Click() {
-    m_ternagram1.SetMarkMode(m_checkBox8->isChecked());
-}
-
-void TMainForm::RadioGroup3Click() {
-    TGridType value{};
-    if (Selected(kGridTypes, m_radioGroup3->ItemIndex(), value)) {
-        m_ternagram1.SetGridType(value);
-    }
-}
-
-void TMainForm::RadioGroup2Click() {
-    bool ok = false;
-    const int steps = SelectedText(m_radioGroup2).toInt(&ok);
-    if (ok) m_ternagram1.SetGridSteps(steps);
-}
-
-void TMainForm::RadioGroup7Click() {
-    TTCalcMethod value{};
-    if (Selected(kTCalcMethods, m_radioGroup7->ItemIndex(), value)) {
-        m_ternagram1.SetTCalcMethod(value);
-    }
-}
-
-void TMainForm::RadioGroup6Click() {
-    TTUnits value{};
-    if (Selected(kTUnits, m_radioGroup6->ItemIndex(), value)) {
-        m_ternagram1.SetTUnits(value);
-    }
-}
-
-void TMainForm::IMSClick() {
-    // The texts were written with the locale's decimal separator.
-    bool ok = false;
-    const double step = QLocale().toDouble(SelectedText(m_ims), &ok);
-    if (ok) m_ternagram1.Isotherms().SetMethodStep(static_cast<float>(step));
-}
-
-void TMainForm::RadioGroup10Click() {
-    bool ok = false;
-    const int error = SelectedText(m_radioGroup10).toInt(&ok);
-    if (ok) m_ternagram1.Isotherms().SetError(error);
-}
-
-void TMainForm::RadioGroup8Click() {
-    bool ok = false;
-    const int step = SelectedText(m_radioGroup8).toInt(&ok);
-    if (ok) m_ternagram1.Isotherms().SetStep(step);
-}
-
-void TMainForm::RadioGroup9Click() {
-    TIsothermType value{};
-    if (Selected(kIsothermTypes, m_radioGroup9->ItemIndex(), value)) {
-        m_ternagram1.Isotherms().SetGraphType(value);
-    }
-}
-
-void TMainForm::CheckBox6Click() {
-    m_ternagram1.Isotherms().SetSmoothed(m_checkBox6->isChecked());
-    m_ternagram1.Isotherms().SetSmoothedTimes(m_rxSpinEdit1->value());
-}
-
-void TMainForm::CheckBox7Click() {
-    m_ternagram1.Isotherms().SetSimplified(m_checkBox7->isChecked());
-    m_ternagram1.Isotherms().SetSimplifiedTimes(m_rxSpinEdit2->value());
-}
-
-void TMainForm::RxSpinEdit1Change() {
-    if (m_ternagram1.Isotherms().Smoothed()) {
-        m_ternagram1.Isotherms().SetSmoothedTimes(m_rxSpinEdit1->value());
-    }
-}
-
-void TMainForm::RxSpinEdit2Change() {
-    if (m_ternagram1.Isotherms().Simplified()) {
-        m_ternagram1.Isotherms().SetSimplifiedTimes(m_rxSpinEdit2->value());
-    }
-}
-
-void TMainForm::CheckBox5Click() {
-    m_ternagram1.Isotherms().SetSigned(m_checkBox5->isChecked());
-}
-
-void TMainForm::RxSpinEdit3Change() {
-    if (m_ternagram1.Isotherms().Signed()) {
-        m_ternagram1.Isotherms().SetSignStep(m_rxSpinEdit3->value());
-    }
-}
-
-void TMainForm::HorIsothermEditChange() {
-    m_ternagram1.SetHotIsotherm(m_horIsothermEdit->value());
-}
-
-void TMainForm::DICheckBoxClick() {
-    m_ternagram1.SetDrawIsotherms(m_diCheckBox->isChecked());
 }
 
 void TMainForm::PrintSpeedButtonClick() {

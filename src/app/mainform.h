@@ -9,7 +9,6 @@
 
 #include "ternary/ternagram.h"
 
-class QCheckBox;
 class QDialog;
 class QFrame;
 class QGroupBox;
@@ -17,7 +16,6 @@ class QLabel;
 class QLineEdit;
 class QPrinter;
 class QProgressBar;
-class QSpinBox;
 class QToolButton;
 
 namespace liquidus {
@@ -61,29 +59,6 @@ public:
     // Event handlers.
     void FormActivate();
     void FormResize();
-    void RadioGroup5Click();
-    void RadioGroup1Click();
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void CheckBox3Click();
-    void CheckBox4Click();
-    void CheckBox8Click();
-    void RadioGroup3Click();
-    void RadioGroup2Click();
-    void RadioGroup7Click();
-    void RadioGroup6Click();
-    void IMSClick();
-    void RadioGroup10Click();
-    void RadioGroup8Click();
-    void RadioGroup9Click();
-    void CheckBox6Click();
-    void CheckBox7Click();
-    void RxSpinEdit1Change();
-    void RxSpinEdit2Change();
-    void CheckBox5Click();
-    void RxSpinEdit3Change();
-    void HorIsothermEditChange();
-    void DICheckBoxClick();
     void PrintSpeedButtonClick();
     void SaveSpeedButtonClick();
     void HelpSpeedButtonClick();
@@ -156,29 +131,8 @@ private:
     TRadioGroup* m_radioGroup1 = nullptr;
     std::array<QLineEdit*, 3> m_goToEdits{};
     QLabel* m_goToLabel = nullptr;
-    // Presentation
-    QCheckBox* m_checkBox1 = nullptr;
-    QCheckBox* m_checkBox2 = nullptr;
-    QCheckBox* m_checkBox4 = nullptr;
-    QCheckBox* m_checkBox3 = nullptr;
-    QCheckBox* m_checkBox8 = nullptr;
-    TRadioGroup* m_radioGroup3 = nullptr;
-    TRadioGroup* m_radioGroup2 = nullptr;
     // Temperature
-    TRadioGroup* m_radioGroup7 = nullptr;
-    TRadioGroup* m_radioGroup6 = nullptr;
     TRadioGroup* m_ims = nullptr;
-    TRadioGroup* m_radioGroup10 = nullptr;
-    QCheckBox* m_checkBox6 = nullptr;
-    QSpinBox* m_rxSpinEdit1 = nullptr;
-    QCheckBox* m_checkBox7 = nullptr;
-    QSpinBox* m_rxSpinEdit2 = nullptr;
-    TRadioGroup* m_radioGroup8 = nullptr;
-    TRadioGroup* m_radioGroup9 = nullptr;
-    QSpinBox* m_horIsothermEdit = nullptr;
-    QCheckBox* m_checkBox5 = nullptr;
-    QSpinBox* m_rxSpinEdit3 = nullptr;
-    QCheckBox* m_diCheckBox = nullptr;
     QGroupBox* m_progressGroupBox = nullptr;
     QLabel* m_label2 = nullptr;
     QProgressBar* m_progressBar1 = nullptr;
@@ -196,6 +150,8 @@ private:
     /// After a diagram file is opened or saved: the radio groups and the
     /// window title follow the diagram.
     void DiagramFileChanged(const QString& fileName);
+    /// The orientation and units groups select the diagram's own values.
+    void FollowDiagram();
 };
 
 }  // namespace liquidus

@@ -10,12 +10,10 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
-#include <array>
 #include <stdexcept>
 
 #include "files/diagramfile.h"
 #include "app/mainform.h"
-#include "app/radiogroup.h"
 
 namespace liquidus {
 
@@ -24,10 +22,6 @@ constexpr const char* kDiagramFilter = "Liquidus diagrams (*.json)";
 constexpr const char* kDiagramSuffix = ".json";
 constexpr const char* kBusyMessage =
     "The isotherms are being calculated; open the diagram when they are done.";
-
-constexpr std::array kOrientationItems = {TDataOrientation::doDirect, TDataOrientation::doACB,
-                                          TDataOrientation::doBAC,    TDataOrientation::doBCA,
-                                          TDataOrientation::doCAB,    TDataOrientation::doCBA};
 
 QString WithDiagramSuffix(const QString& chosen) {
     const QString suffix = QString::fromLatin1(kDiagramSuffix);
@@ -97,12 +91,7 @@ void TMainForm::DiagramFileChanged(const QString& fileName) {
     // by the window system.
     setWindowTitle(QFileInfo(fileName).fileName() + QStringLiteral(" - ") +
                    QGuiApplication::applicationDisplayName());
-    for (std::size_t i = 0; i < kOrientationItems.size(); ++i) {
-        if (kOrientationItems[i] == m_ternagram1.DataOrientation()) {
-            m_radioGroup5->SetItemIndex(static_cast<int>(i));
-        }
-    }
-    m_radioGroup1->SetItemIndex(static_cast<int>(m_ternagram1.CUnits()));
+    FollowDiagram();
 }
 
 QString TMainForm::AskOpenDiagramName() {

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/diagramfile.h"
 #include "app/help.h"
 #include "app/pagecontrol.h"
 #include "app/radiogroup.h"
@@ -457,6 +458,19 @@ TEST_F(MainForm, ZoomGreysOutUnitsAndOrientation) {
     diagram.OnZoomOut(diagram);
     EXPECT_TRUE(units->isEnabled());
     EXPECT_TRUE(orientation->isEnabled());
+}
+
+// Opening lays the data out directly in the file's units; groups still
+// showing the old choice would mislead the next click.
+TEST_F(MainForm, OpeningAFileSelectsTheDiagramsOrientationAndUnits) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sample.json"));
+    WriteDiagramFile(diagram, file);  // mass basis
+    Pick("RadioGroup5", 4);
+    Pick("RadioGroup1", 1);
+    ASSERT_TRUE(form.OpenDiagramFile(file));
+    EXPECT_EQ(Group("RadioGroup5")->ItemIndex(), 0);  // laid out directly
+    EXPECT_EQ(Group("RadioGroup1")->ItemIndex(), 2);  // mass %
 }
 
 TEST(BitmapFileName, AppendsTheSuffixOnlyWhenMissing) {
