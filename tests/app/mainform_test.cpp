@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "app/diagramfile.h"
+#include "files/diagramfile.h"
 #include "app/help.h"
 #include "app/pagecontrol.h"
 #include "app/radiogroup.h"
