@@ -7,15 +7,9 @@ void TBltBitmap::MakeLike(const TBitmap& source) {
     SetSize(source.Width(), source.Height());
     Canvas().Brush.Color = clWindowFrame;
     Canvas().Brush.Style = TBrushStyle::bsSolid;
-    Canvas().FillRect({0, 0, Width(), Height()});
+    Fill(clWindowFrame);
 }
 
-void ClearBitmap(TBitmap& bitmap) {
-    TCanvas& canvas = bitmap.Canvas();
-    const TRect all{0, 0, bitmap.Width(), bitmap.Height()};
-    canvas.CopyMode = TCopyMode::cmBlackness;
-    canvas.CopyRect(all, canvas, all);
-    canvas.CopyMode = TCopyMode::cmSrcCopy;
-}
+void ClearBitmap(TBitmap& bitmap) { bitmap.Fill(clBlack); }
 
 }  // namespace liquidus

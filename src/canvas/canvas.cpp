@@ -66,6 +66,8 @@ void TBitmap::SetSize(int width, int height) {
     m_image = std::move(resized);
 }
 
+void TBitmap::Fill(TColor color) { m_image.fill(ToPixel(m_canvas.Resolve(color))); }
+
 void TBitmap::SetSystemColorResolver(TSystemColorResolver resolver) {
     m_resolver = std::move(resolver);
 }
@@ -84,6 +86,14 @@ TColor TCanvas::Resolve(TColor color) const {
         return resolved & 0x00FFFFFFu;
     }
     return color & 0x00FFFFFFu;
+}
+
+void TCanvas::ResetState() {
+    Pen = TPen{};
+    Brush = TBrush{};
+    Font = TFont{};
+    CopyMode = TCopyMode::cmSrcCopy;
+    m_penPos = {};
 }
 
 TColor TCanvas::GetNearestColor(TColor color) const { return Resolve(color); }

@@ -135,6 +135,10 @@ public:
     TBitmap& Bitmap() { return m_owner; }
     const TBitmap& Bitmap() const { return m_owner; }
 
+    /// Pen, brush, font, copy mode and pen position as a new canvas has them
+    /// (the text observer stays).
+    void ResetState();
+
 private:
     TBitmap& m_owner;
     TPoint m_penPos;
@@ -171,6 +175,12 @@ public:
     void SaveToPngFile(const std::string& fileName) const;
     /// Reads a 1-, 8-, 24- or 32-bit uncompressed .bmp. Throws on failure.
     static void LoadFromFile(TBitmap& into, const std::string& fileName);
+
+    /// Every pixel `color` (resolved as the canvas would).
+    void Fill(TColor color);
+    /// Exchanges the pixels (and so the sizes) of two bitmaps; canvases and
+    /// resolvers stay with their bitmaps.
+    void SwapPixels(TBitmap& other) { m_image.swap(other.m_image); }
 
     void SetSystemColorResolver(TSystemColorResolver resolver);
     const TSystemColorResolver& SystemColorResolver() const { return m_resolver; }

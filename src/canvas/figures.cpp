@@ -219,9 +219,11 @@ bool TCanvas::FloodFill(int x, int y, TColor border, TFillStyle /*style*/) {
     // longest run of open pixels on its row, which is filled; the rows above
     // and below are scanned over that run only and one seed is pushed per
     // open run found there. `done` marks filled pixels, which need not differ
-    // from their old colour.
-    std::vector<std::uint8_t> done(static_cast<std::size_t>(width) *
-                                   static_cast<std::size_t>(height));
+    // from their old colour: one bit a pixel, so that a fill costs memory in
+    // proportion to its area and not eight times the picture's.
+    const std::size_t words = (static_cast<std::size_t>(width) + 63) / 64;
+    std::vector<std::uint64_t> done(words * static_cast<std::size_t>(height));
+    const auto isDone = [&](const std::uint64_t* d, int i) { return (d[i >> 6] >> (i & 63)) & 1u; };
     struct Seed {
         int X, Y;
     };
@@ -231,9 +233,9 @@ bool TCanvas::FloodFill(int x, int y, TColor border, TFillStyle /*style*/) {
         const Seed seed = stack.back();
         stack.pop_back();
         QRgb* row = pixels + static_cast<std::size_t>(seed.Y) * stride;
-        std::uint8_t* rowDone = done.data() + static_cast<std::size_t>(seed.Y) * width;
-        auto open = [&](const QRgb* r, const std::uint8_t* d, int i) {
-            return d[i] == 0 && (r[i] & kColorBits) != borderBits;
+        std::uint64_t* rowDone = done.data() + static_cast<std::size_t>(seed.Y) * words;
+        auto open = [&](const QRgb* r, const std::uint64_t* d, int i) {
+            return (r[i] & kColorBits) != borderBits && !isDone(d, i);
         };
         if (!open(row, rowDone, seed.X)) {
             continue;
@@ -247,13 +249,22 @@ bool TCanvas::FloodFill(int x, int y, TColor border, TFillStyle /*style*/) {
             ++right;
         }
         std::fill(row + left, row + right + 1, fill);
-        std::fill(rowDone + left, rowDone + right + 1, std::uint8_t{1});
+        for (int i = left; i <= right;) {
+            // Whole words where the run covers them, single bits at its ends.
+            if ((i & 63) == 0 && i + 63 <= right) {
+                rowDone[i >> 6] = ~std::uint64_t{0};
+                i += 64;
+            } else {
+                rowDone[i >> 6] |= std::uint64_t{1} << (i & 63);
+                ++i;
+            }
+        }
         for (const int ny : {seed.Y - 1, seed.Y + 1}) {
             if (ny < 0 || ny >= height) {
                 continue;
             }
             const QRgb* next = pixels + static_cast<std::size_t>(ny) * stride;
-            const std::uint8_t* nextDone = done.data() + static_cast<std::size_t>(ny) * width;
+            const std::uint64_t* nextDone = done.data() + static_cast<std::size_t>(ny) * words;
             bool inRun = false;
             for (int i = left; i <= right; ++i) {
                 const bool isOpen = open(next, nextDone, i);

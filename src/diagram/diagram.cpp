@@ -55,20 +55,35 @@ TRect TDiagram::ClientRect(int width, int height) const {
 }
 
 void TDiagram::ShowPicture(const std::function<void(TBitmap& picture)>& draw) {
-    TBitmap frame(Width(), Height());
-    frame.SetSystemColorResolver(Screen().SystemColorResolver());
-    ClearBitmap(frame);
-    TBltBitmap picture;
-    picture.MakeLike(frame);
-    ClearBitmap(picture);
-    draw(picture);
-    // XOR onto black is the picture itself; the screen then takes it in one
-    // copy.
-    frame.Canvas().CopyMode = TCopyMode::cmSrcInvert;
-    frame.Canvas().Draw(0, 0, picture);
-    frame.Canvas().CopyMode = TCopyMode::cmSrcCopy;
+    // A paint asked for while a long one yields (the isotherm scan) gets a
+    // buffer of its own; the one in progress keeps drawing into the other.
+    TBitmap nested;
+    TBitmap& picture = m_composing ? nested : m_picture;
+    const bool outer = !m_composing;
+    m_composing = true;
+    // Whatever the last paint left in the buffer is painted over: only its
+    // size is kept, so a repaint touches no new memory.
+    picture.SetSystemColorResolver(Screen().SystemColorResolver());
+    if (picture.Width() != Width() || picture.Height() != Height()) {
+        picture.SetSize(Width(), Height());
+    }
+    picture.Fill(clBlack);
+    picture.Canvas().ResetState();
+    try {
+        draw(picture);
+    } catch (...) {
+        if (outer) m_composing = false;
+        throw;
+    }
+    if (outer) m_composing = false;
+    // The size may have changed while the picture was drawn.
+    if (picture.Width() == Width() && picture.Height() == Height()) {
+        Screen().SwapPixels(picture);
+    } else {
+        Canvas().CopyMode = TCopyMode::cmSrcCopy;
+        Canvas().Draw(0, 0, picture);
+    }
     Canvas().CopyMode = TCopyMode::cmSrcCopy;
-    Canvas().Draw(0, 0, frame);
 }
 
 int ScaledFontSize(int length, int less, int most) {

@@ -105,9 +105,9 @@ protected:
 
     /// The client area of a width x height picture less the border frame.
     TRect ClientRect(int width, int height) const;
-    /// Composes a picture off screen with `draw` (given a cleared bitmap of
-    /// the control's size) and shows it in one copy, so no partly drawn
-    /// diagram is ever on screen.
+    /// Composes a picture off screen with `draw` (given a black bitmap of
+    /// the control's size with a new canvas's state) and then shows it, so
+    /// no partly drawn diagram is ever on screen.
     void ShowPicture(const std::function<void(TBitmap& picture)>& draw);
 
     TCUnits m_cUnits = TCUnits::cuMolPercents;
@@ -123,6 +123,10 @@ protected:
     TFullDataPoint m_markedPoint;
 
 private:
+    /// The picture being composed; it trades pixels with the screen when
+    /// done, so two buffers of the control's size serve every paint.
+    TBitmap m_picture;
+    bool m_composing = false;
     bool m_border = true;
     TColor m_paperColor = clBtnFace;
     bool m_drawSplines = false;
