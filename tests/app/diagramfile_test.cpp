@@ -137,6 +137,9 @@ TEST_F(DiagramFile, BadFilesAreRefusedWithThePlaceAndLeaveTheDiagramAlone) {
          "[0, 0, 1800], [1, 1, 1], [1, 2, 1], [1, 3, 1], [1, 4, 1], [1, 5, 1], "
          "[1, 6, 1], [1, 7, 1],",
          "fields[1].vertices: 13 vertices, at most 12"},
+        {"[100, 0, 2000], [50, 50, 1500], [40, 30, 1400], [42, 18, 1450], [50, 0, 1550]",
+         "[100, 0, 2000], [50, 50, 1500]",
+         "fields[0].vertices: 2 vertices, a field needs at least 3"},
         {"[100, 0, 2000]", "[-3, 0, 2000]", "fields[0].vertices[0]: A = -3 lies outside 0..100"},
         {"[40, 30, 1400]", "[60.2, 44.3, 1400]",
          "fields[0].vertices[2]: A + B = 104.5 exceeds 100"},

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -76,24 +78,40 @@ TEST_F(BinaryMouse, ReadsCompositionFieldAndCoPhasesByTheLeverRule) {
         {0, 15, "Alpha", "SubA", 0, "Alpha + Beta", 30, 50},
         {2, 85, "Beta", "Alpha + Beta", 70, "SubB", 100, 50},
     };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.phase);
-        for (int i = 0; i < 3; ++i) diagram.AreaList()[i].CoPhased = i == k.coPhased;
-        MoveTo(k.c, 400);
-        const TFullDataPoint& p = diagram.CursorPoint();
-        EXPECT_TRUE(diagram.CursorOnArea());
-        EXPECT_EQ(diagram.CursorArea(), k.coPhased);
-        EXPECT_EQ(p.PhaseName, k.phase);
-        EXPECT_NEAR(p.A, k.c, 0.5);
-        EXPECT_NEAR(p.T, 400, 5);
-        EXPECT_EQ(p.CoPhases, 2);
-        EXPECT_EQ(p.Phase1Name, k.name1);
-        EXPECT_EQ(p.Phase2Name, k.name2);
-        // A boundary's neighbour starts within a pixel or two of the line.
-        EXPECT_NEAR(p.Phase1Value, k.value1, 1.0);
-        EXPECT_NEAR(p.Phase2Value, k.value2, 1.0);
-        EXPECT_NEAR(p.Phase1Ratio, k.ratio1, 3.0);
-        EXPECT_NEAR(p.Phase1Ratio + p.Phase2Ratio, 100, 1e-9);
+    // In fractions the same places read as fractions of the whole, in the
+    // read-out and in the co-phases table.
+    for (const TCUnits units : {TCUnits::cuMolPercents, TCUnits::cuMolParts}) {
+        diagram.SetCUnits(units);
+        diagram.Paint();
+        const double scale = diagram.UnitsTotal() / 100;
+        for (const Case& k : cases) {
+            SCOPED_TRACE(k.phase + (scale == 1 ? " in percent" : " in fractions"));
+            for (int i = 0; i < 3; ++i) diagram.AreaList()[i].CoPhased = i == k.coPhased;
+            test::TTextLog log(diagram.Screen().Canvas());
+            MoveTo(k.c, 400);
+            const TFullDataPoint& p = diagram.CursorPoint();
+            EXPECT_TRUE(diagram.CursorOnArea());
+            EXPECT_EQ(diagram.CursorArea(), k.coPhased);
+            EXPECT_EQ(p.PhaseName, k.phase);
+            EXPECT_NEAR(p.A, k.c * scale, 0.5 * scale);
+            EXPECT_NEAR(p.T, 400, 5);
+            EXPECT_EQ(p.CoPhases, 2);
+            EXPECT_EQ(p.Phase1Name, k.name1);
+            EXPECT_EQ(p.Phase2Name, k.name2);
+            // A boundary's neighbour starts within a pixel or two of the line.
+            EXPECT_NEAR(p.Phase1Value, k.value1 * scale, 1.0 * scale);
+            EXPECT_NEAR(p.Phase2Value, k.value2 * scale, 1.0 * scale);
+            EXPECT_NEAR(p.Phase1Ratio, k.ratio1 * scale, 3.0 * scale);
+            EXPECT_NEAR(p.Phase1Ratio + p.Phase2Ratio, diagram.UnitsTotal(), 1e-9);
+            // The table's first row shows the phases' compositions, two decimals.
+            double shown1 = -1, shown2 = -1;
+            const auto row = std::find_if(log.records.begin(), log.records.end(),
+                                          [](const auto& r) { return r.text.starts_with("Ph1"); });
+            ASSERT_NE(row, log.records.end());
+            ASSERT_EQ(std::sscanf(row->text.c_str(), "Ph1: %lf, Ph2: %lf", &shown1, &shown2), 2);
+            EXPECT_NEAR(shown1, k.value1 * scale, 1.0 * scale + 0.005);
+            EXPECT_NEAR(shown2, k.value2 * scale, 1.0 * scale + 0.005);
+        }
     }
     // A single-phase field has no co-existing phases.
     diagram.AreaList()[0].CoPhased = 0;

@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <ios>
 #include <stdexcept>
 #include <string>
 
@@ -72,15 +74,77 @@ TEST_F(SaveFile, NamesUpToTheFileSystemLimit) {
 }
 
 #ifdef Q_OS_UNIX
+/// The process's umask for the life of the object.
+class TUmask {
+public:
+    explicit TUmask(mode_t mask) : m_previous(::umask(mask)) {}
+    ~TUmask() { ::umask(m_previous); }
+    TUmask(const TUmask&) = delete;
+    TUmask& operator=(const TUmask&) = delete;
+
+private:
+    mode_t m_previous;
+};
+
+/// The effective user and group nobody for the life of the object when the
+/// process runs as the superuser, who writes wherever the mode bits forbid.
+class TUnprivileged {
+public:
+    static constexpr uid_t kNobody = 65534;
+    TUnprivileged() {
+        if (::geteuid() != 0) return;
+        m_group = ::getegid();
+        m_groupDropped = ::setegid(kNobody) == 0;
+        m_userDropped = m_groupDropped && ::seteuid(kNobody) == 0;
+    }
+    ~TUnprivileged() {
+        // Later tests must not run as nobody: better no run at all.
+        if (m_userDropped && ::seteuid(0) != 0) std::abort();
+        if (m_groupDropped && ::setegid(m_group) != 0) std::abort();
+    }
+    TUnprivileged(const TUnprivileged&) = delete;
+    TUnprivileged& operator=(const TUnprivileged&) = delete;
+
+private:
+    gid_t m_group = 0;
+    bool m_groupDropped = false;
+    bool m_userDropped = false;
+};
+
+// A new file is what a plain open() under the umask would create (0666 less
+// the mask), not the private mode of the temporary it is written through; a
+// replaced file keeps the mode it had.
+TEST_F(SaveFile, NewFilesFollowTheUmaskReplacedFilesKeepTheirMode) {
+    const auto ok = [](QIODevice& d) { return Writes(d, "data"); };
+    struct TCase {
+        mode_t umask;
+        int existing;  // the mode of the file replaced; -1 for none
+        mode_t mode;
+    };
+    const TCase cases[] = {{022, -1, 0644},   {027, -1, 0640},   {077, -1, 0600},  {002, -1, 0664},
+                           {022, 0600, 0600}, {077, 0664, 0664}, {022, 0660, 0660}};
+    int n = 0;
+    for (const TCase& c : cases) {
+        const QString name = QStringLiteral("mode%1.png").arg(n++);
+        SCOPED_TRACE(name.toStdString());
+        if (c.existing >= 0) {
+            Put(name, "old");
+            ASSERT_EQ(::chmod(Path(name).c_str(), static_cast<mode_t>(c.existing)), 0);
+        }
+        {
+            const TUmask mask(c.umask);
+            EXPECT_EQ(Save(name, ok), "");
+        }
+        struct stat st {};
+        ASSERT_EQ(::stat(Path(name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.mode) << std::oct << "0" << (st.st_mode & 0777);
+        EXPECT_EQ(Read(name), "data");
+    }
+}
+
 TEST_F(SaveFile, PermissionsLinksAndSpecialFiles) {
     const auto ok = [](QIODevice& d) { return Writes(d, "data"); };
-    // An existing file keeps its mode; a read-only one is refused.
-    Put("private.png", "old");
-    ASSERT_EQ(::chmod(Path("private.png").c_str(), 0600), 0);
-    EXPECT_EQ(Save("private.png", ok), "");
-    struct stat st {};
-    ASSERT_EQ(::stat(Path("private.png").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    // A read-only file is refused.
     Put("locked.png", "old");
     ASSERT_EQ(::chmod(Path("locked.png").c_str(), 0444), 0);
     EXPECT_NE(Save("locked.png", ok).find("read-only"), std::string::npos);
@@ -99,10 +163,21 @@ TEST_F(SaveFile, PermissionsLinksAndSpecialFiles) {
 }
 
 TEST_F(SaveFile, AReadOnlyFolderGetsNothing) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
+    const auto ok = [](QIODevice& d) { return Writes(d, "x"); };
+    ASSERT_TRUE(QDir(dir.path()).mkdir("open"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("sealed"));
+    // The user nobody must reach the folders, so that only their own modes decide.
+    ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
+    ASSERT_EQ(::chmod(Path("open").c_str(), 0777), 0);
     ASSERT_EQ(::chmod(Path("sealed").c_str(), 0555), 0);
-    EXPECT_NE(Save("sealed/x.bmp", [](QIODevice& d) { return Writes(d, "x"); }), "");
+    {
+        const TUnprivileged user;
+        ASSERT_NE(::geteuid(), 0u) << "could not leave the superuser";
+        // The folders are in reach: only the mode of the sealed one refuses.
+        EXPECT_EQ(Save("open/x.bmp", ok), "");
+        EXPECT_NE(Save("sealed/x.bmp", ok), "");
+    }
+    EXPECT_EQ(Read("open/x.bmp"), "x");
     EXPECT_TRUE(QDir(dir.filePath("sealed")).isEmpty(QDir::AllEntries | QDir::Hidden |
                                                       QDir::NoDotAndDotDot));
     ::chmod(Path("sealed").c_str(), 0755);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <stdexcept>
 
@@ -19,6 +20,25 @@ std::unique_ptr<QPrinter> PdfPrinter(const QString& fileName) {
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(fileName);
     return printer;
+}
+
+/// Every Flate-compressed stream of a PDF file, inflated: the page's drawing
+/// operators among them.
+QByteArray InflatedStreams(const QByteArray& pdf) {
+    QByteArray inflated;
+    qsizetype at = 0;
+    while ((at = pdf.indexOf("stream\n", at)) >= 0) {
+        const qsizetype start = at + 7;
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0) break;
+        const qsizetype object = pdf.lastIndexOf(" obj", at);
+        if (pdf.mid(object, at - object).contains("/FlateDecode")) {
+            // qUncompress wants the inflated size first; it grows a short guess.
+            inflated += qUncompress(QByteArray("\0\1\0\0", 4) + pdf.mid(start, end - start));
+        }
+        at = end + 9;
+    }
+    return inflated;
 }
 
 TEST(QtPrinter, PrintsTheDiagramIntoAPdf) {
@@ -39,6 +59,9 @@ TEST(QtPrinter, PrintsTheDiagramIntoAPdf) {
     auto printer = PdfPrinter(name);
     TQtPrinterTarget target(*printer);
     EXPECT_EQ(target.PageWidth(), printer->width());
+    EXPECT_EQ(target.PageHeight(), printer->height());
+    // A portrait page tells width and height apart.
+    ASSERT_LT(printer->width(), printer->height());
     EXPECT_GT(target.PageWidth(), 1000);  // device pixels of a high-resolution page
     diagram.PrintDiagram(target);
 
@@ -49,6 +72,18 @@ TEST(QtPrinter, PrintsTheDiagramIntoAPdf) {
     EXPECT_TRUE(pdf.contains("/Image"));
     // The picture is in it: far more than the empty page.
     EXPECT_GT(pdf.size(), QFileInfo(emptyName).size() + 4000);
+    // Qt places a picture by two matrices: device pixels per picture pixel
+    // across and down, then the picture's own size in pixels. Equal scales
+    // keep its proportions, and the scaled picture fits on the page.
+    const QRegularExpression placed(QStringLiteral(
+        R"(([\d.]+) 0 0 ([\d.]+) [-\d.]+ [-\d.]+ cm\s+(\d+) 0 0 -(\d+) 0 \d+ cm\s+/Im)"));
+    const QRegularExpressionMatch image = placed.match(QString::fromLatin1(InflatedStreams(pdf)));
+    ASSERT_TRUE(image.hasMatch());
+    const double across = image.captured(1).toDouble();
+    const double down = image.captured(2).toDouble();
+    EXPECT_NEAR(down / across, 1.0, 0.01);
+    EXPECT_LE(across * image.captured(3).toDouble(), printer->width());
+    EXPECT_LE(down * image.captured(4).toDouble(), printer->height());
 }
 
 TEST(QtPrinter, RefusedJobThrowsAndDrawingOutsideAJobIsAnError) {

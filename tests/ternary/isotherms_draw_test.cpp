@@ -101,6 +101,52 @@ TEST(IsothermShape, SmoothingKeepsTheEndsAndThinningGoesTenSevenFiveFour) {
     EXPECT_EQ(ThinIsotherm(list, count), 4);
 }
 
+// One field over the whole triangle at T = 100 + 20 A: mean value coordinates
+// are linear on a triangle, so on the 2.5 % lattice the level of a given A
+// holds that A's row, (100 - A) / 2.5 - 1 evenly spaced points in path
+// order. Lists from ten points on are shaped, shorter ones are kept whole.
+TEST(IsothermShape, ListsFromTenPointsOnAreThinnedShorterOnesKept) {
+    test::TFakeHost host;
+    test::TIsoProbe diagram{&host};
+    diagram.SetBounds(1024, 768);
+    diagram.SetAreas(1);
+    TAreaData& field = diagram.AreaList()[0];
+    field.PointCount = 3;
+    field.Points[1] = {100, 0, 2100};
+    field.Points[2] = {0, 100, 100};
+    field.Points[3] = {0, 0, 100};
+    field.FillA = 30;
+    field.FillB = 30;
+    diagram.SetDrawAreas(true);
+    diagram.SetTCalcMethod(TTCalcMethod::tcMeanValue);
+    diagram.Isotherms().SetMethodStep(2.5f);
+    diagram.Isotherms().SetSimplified(true);
+    diagram.Isotherms().SetSimplifiedTimes(1);
+    diagram.SetDrawIsotherms(true);
+    diagram.Paint();
+    const TIsotherm& iso = diagram.Isotherms();
+    ASSERT_TRUE(iso.Calculated);
+    const TIsothermLists& lists = diagram.IsothermLists();
+    struct TCase {
+        float a;
+        int level;
+        int scanned;
+        int shaped;
+    };
+    for (const TCase c :
+         {TCase{75, 1600, 9, 9}, TCase{72.5f, 1550, 10, 7}, TCase{70, 1500, 11, 7}}) {
+        SCOPED_TRACE(c.level);
+        const int k = (c.level - iso.MinLevel) / kIsothermLevelSpacing + 1;
+        ASSERT_EQ(lists.IsoRemoved[k], 0);
+        EXPECT_EQ(lists.IsoCounts[k], c.shaped);
+        const List points = lists.Points(k);
+        for (const TIsoPoint& p : points) EXPECT_EQ(p.A, c.a);
+        // The ends stay; thinning keeps the first and the last point.
+        ASSERT_FALSE(points.empty());
+        EXPECT_EQ(std::abs(points.front().B - points.back().B), 2.5f * (c.scanned - 1));
+    }
+}
+
 class IsothermDrawing : public ::testing::Test {
 protected:
     test::TIsoProbe diagram;
