@@ -5,8 +5,10 @@
 
 #include <memory>
 
-#include "sample/sample.h"
+#include "binary/binagram.h"
 #include "canvas/canvas.h"
+#include "sample/sample.h"
+#include "sections/section.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -22,6 +24,36 @@ void BM_PaintSample(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintSample)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// The Sections window's diagram: the sample's MgO - SiO2 side.
+void BM_PaintSection(benchmark::State& state) {
+    TTernagram diagram;
+    LoadSampleDiagram(diagram);
+    TBinagram binagram;
+    FeedBinagram(MakeSideSection(diagram, 1, 2), binagram);
+    binagram.SetBounds(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        binagram.Paint();
+        benchmark::DoNotOptimize(binagram.Screen().Image().constBits());
+    }
+}
+BENCHMARK(BM_PaintSection)->Args({698, 482})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// What --export --size 8000x8000 does before the file is written: the
+// screen picture of a control that large, painted once.
+void BM_PaintHuge(benchmark::State& state) {
+    TTernagram diagram;
+    LoadSampleDiagram(diagram);
+    for (auto _ : state) {
+        diagram.SetBounds(8000, 8000);
+        diagram.Paint();
+        benchmark::DoNotOptimize(diagram.Screen().Image().constBits());
+        state.PauseTiming();
+        diagram.SetBounds(1, 1);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PaintHuge)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_RenderExportPicture(benchmark::State& state) {
     TTernagram diagram;

@@ -152,6 +152,28 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& from, const TRect& sour
     // the unchanged picture. Blackness reads nothing and so copies nothing.
     const QImage sourceImage = from.Bitmap().Image();
 
+    const bool invert = CopyMode == TCopyMode::cmSrcInvert;
+    if (dx.Size == sx.Size && dy.Size == sy.Size && !mirrorX && !mirrorY) {
+        // One to one, as every paint copies: whole rows, no column table.
+        const std::int64_t shiftX = sx.Start - dx.Start;
+        const std::int64_t shiftY = sy.Start - dy.Start;
+        const std::int64_t fromX = std::max<std::int64_t>(firstX, -shiftX);
+        const std::int64_t toX = std::min<std::int64_t>(lastX, sourceImage.width() - 1 - shiftX);
+        for (std::int64_t y = firstY; y <= lastY && fromX <= toX; ++y) {
+            const std::int64_t sourceRow = y + shiftY;
+            if (sourceRow < 0 || sourceRow >= sourceImage.height()) continue;
+            const auto* in = reinterpret_cast<const QRgb*>(
+                                 sourceImage.constScanLine(static_cast<int>(sourceRow))) +
+                             shiftX;
+            auto* out = reinterpret_cast<QRgb*>(target.scanLine(static_cast<int>(y)));
+            for (std::int64_t x = fromX; x <= toX; ++x) {
+                out[x] = invert ? ((in[x] ^ out[x]) & 0x00FFFFFFu) | 0xFF000000u
+                                : in[x] | 0xFF000000u;
+            }
+        }
+        return;
+    }
+
     // Source column of every visible destination column; -1 where the
     // source rectangle reaches outside its bitmap (left unchanged).
     std::vector<int> columns(static_cast<std::size_t>(lastX - firstX + 1));
@@ -181,7 +203,7 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& from, const TRect& sour
             if (column < 0) {
                 continue;
             }
-            if (CopyMode == TCopyMode::cmSrcInvert) {
+            if (invert) {
                 out[x] = ((in[column] ^ out[x]) & 0x00FFFFFFu) | 0xFF000000u;
             } else {
                 out[x] = in[column] | 0xFF000000u;

@@ -218,62 +218,56 @@ bool TCanvas::FloodFill(int x, int y, TColor border, TFillStyle /*style*/) {
     // Scanline fill with an explicit stack: each popped seed grows into the
     // longest run of open pixels on its row, which is filled; the rows above
     // and below are scanned over that run only and one seed is pushed per
-    // open run found there. `done` marks filled pixels, which need not differ
-    // from their old colour: one bit a pixel, so that a fill costs memory in
-    // proportion to its area and not eight times the picture's.
-    const std::size_t words = (static_cast<std::size_t>(width) + 63) / 64;
-    std::vector<std::uint64_t> done(words * static_cast<std::size_t>(height));
-    const auto isDone = [&](const std::uint64_t* d, int i) { return (d[i >> 6] >> (i & 63)) & 1u; };
+    // open run found there. A filled pixel need not differ from its old
+    // colour, so it is first written with a clear alpha byte, which no pixel
+    // of an RGB32 picture has otherwise: that marks it done without a mask
+    // of the picture's size. The runs get the real fill value at the end.
+    const QRgb marker = fill & kColorBits;
+    const auto open = [&](QRgb p) { return (p & kColorBits) != borderBits && p != marker; };
     struct Seed {
         int X, Y;
     };
+    struct Run {
+        int Y, Left, Right;
+    };
     std::vector<Seed> stack;
+    std::vector<Run> runs;
     stack.push_back({x, y});
     while (!stack.empty()) {
         const Seed seed = stack.back();
         stack.pop_back();
         QRgb* row = pixels + static_cast<std::size_t>(seed.Y) * stride;
-        std::uint64_t* rowDone = done.data() + static_cast<std::size_t>(seed.Y) * words;
-        auto open = [&](const QRgb* r, const std::uint64_t* d, int i) {
-            return (r[i] & kColorBits) != borderBits && !isDone(d, i);
-        };
-        if (!open(row, rowDone, seed.X)) {
+        if (!open(row[seed.X])) {
             continue;
         }
         int left = seed.X;
-        while (left > 0 && open(row, rowDone, left - 1)) {
+        while (left > 0 && open(row[left - 1])) {
             --left;
         }
         int right = seed.X;
-        while (right + 1 < width && open(row, rowDone, right + 1)) {
+        while (right + 1 < width && open(row[right + 1])) {
             ++right;
         }
-        std::fill(row + left, row + right + 1, fill);
-        for (int i = left; i <= right;) {
-            // Whole words where the run covers them, single bits at its ends.
-            if ((i & 63) == 0 && i + 63 <= right) {
-                rowDone[i >> 6] = ~std::uint64_t{0};
-                i += 64;
-            } else {
-                rowDone[i >> 6] |= std::uint64_t{1} << (i & 63);
-                ++i;
-            }
-        }
+        std::fill(row + left, row + right + 1, marker);
+        runs.push_back({seed.Y, left, right});
         for (const int ny : {seed.Y - 1, seed.Y + 1}) {
             if (ny < 0 || ny >= height) {
                 continue;
             }
             const QRgb* next = pixels + static_cast<std::size_t>(ny) * stride;
-            const std::uint64_t* nextDone = done.data() + static_cast<std::size_t>(ny) * words;
             bool inRun = false;
             for (int i = left; i <= right; ++i) {
-                const bool isOpen = open(next, nextDone, i);
+                const bool isOpen = open(next[i]);
                 if (isOpen && !inRun) {
                     stack.push_back({i, ny});
                 }
                 inRun = isOpen;
             }
         }
+    }
+    for (const Run& run : runs) {
+        QRgb* row = pixels + static_cast<std::size_t>(run.Y) * stride;
+        std::fill(row + run.Left, row + run.Right + 1, fill);
     }
     return true;
 }
