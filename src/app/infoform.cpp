@@ -90,6 +90,15 @@ TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent) {
 bool TInfoForm::LoadFile(const QString& fileName, QString* error) {
     m_fileName = fileName;
     m_richEdit->clear();
+    // A pipe or a device named like the info file would block the window
+    // or never end; only a regular file (or none) is read.
+    if (const QFileInfo info(fileName); info.exists() && !info.isFile()) {
+        if (error) {
+            *error = QStringLiteral("Cannot open file \"%1\". Not a regular file.")
+                         .arg(DisplayName(fileName));
+        }
+        return false;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error) {

@@ -17,19 +17,21 @@ struct TUnitRange {
     const char* HighMessage;
 };
 
+// Limits reach down to absolute zero: a diagram file may hold liquidus
+// temperatures down to -273 C, and its sections must show them.
 TUnitRange RangeOf(TTUnits units) {
     switch (units) {
         case TTUnits::tuC:
-            return {0.0, 3000.0, "The lowest temperature limit is 0C degrees",
+            return {-273.15, 3000.0, "The lowest temperature limit is -273.15C degrees",
                     "The highest temperature limit is 3000C degrees"};
         case TTUnits::tuF:
-            return {32.0, 5432.0, "The lowest temperature limit is 32F degrees",
+            return {-459.67, 5432.0, "The lowest temperature limit is -459.67F degrees",
                     "The highest temperature limit is 5432F degrees"};
         case TTUnits::tuK:
-            return {273.15, 3273.15, "The lowest temperature limit is 273.15K degrees",
+            return {0.0, 3273.15, "The lowest temperature limit is 0K degrees",
                     "The highest temperature limit is 3273.15K degrees"};
     }
-    return {0.0, 3000.0, "", ""};
+    return {-273.15, 3000.0, "", ""};
 }
 
 /// Conversions that raise the numbers move the high limit first, the others

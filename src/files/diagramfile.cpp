@@ -16,6 +16,7 @@
 
 #include "files/diagramcheck.h"
 #include "canvas/savefile.h"
+#include "model/format.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -30,10 +31,6 @@ constexpr std::size_t kMinVertices = 3;
 constexpr std::size_t kMinPolylinePoints = 2;
 // The boundary lines go over as one array with a 16-bit last index.
 constexpr std::size_t kMaxBoundaryPairs = std::numeric_limits<std::uint16_t>::max() + 1;
-constexpr std::size_t kMaxSubstanceNameBytes = 40;
-constexpr std::size_t kMaxTitleBytes = 200;
-constexpr double kMinMolarMass = 1e-6;
-constexpr double kMaxMolarMass = 1e6;
 constexpr int kMinTemperature = -273;
 constexpr int kMaxTemperature = 5000;
 // Shares the program itself computed (a basis or orientation change in
@@ -68,7 +65,7 @@ std::string Rounded(double value) {
 }
 
 std::string Quote(const std::string& text) {
-    return "\"" + text + "\"";
+    return QuotedInput(text);
 }
 
 const char* Kind(const QJsonValue& value) {
@@ -121,7 +118,11 @@ QJsonObject ObjectAt(const QJsonValue& value, const std::string& path) {
 
 std::string StringAt(const QJsonValue& value, const std::string& path) {
     if (!value.isString()) WrongKind(path, "a string", value);
-    return value.toString().toStdString();
+    const QString text = value.toString();
+    // JSON lets a \u escape name half a surrogate pair; UTF-8 cannot hold
+    // it, and the file written back would hold "?" in its place.
+    if (!text.isValidUtf16()) Fail(path, "contains an unpaired surrogate (\\ud800..\\udfff)");
+    return text.toStdString();
 }
 
 /// A name as the diagram stores it: UTF-8, no control characters, within
@@ -436,6 +437,9 @@ TDiagramFile ReadDiagramFile(const QString& fileName) {
     const QFileInfo info(fileName);
     if (!info.exists()) throw TDiagramReadError("no such file");
     if (info.isDir()) throw TDiagramReadError("a folder, not a file");
+    // A pipe or a device would block the read or never end; only a file
+    // holds a diagram.
+    if (!info.isFile()) throw TDiagramReadError("not a regular file");
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         throw TDiagramReadError("cannot read: " + file.errorString().toStdString());

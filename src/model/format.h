@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,22 @@ namespace liquidus {
 /// The value with `decimals` digits after the point ("%.Nf" with halves
 /// rounded away from zero; never "-0").
 std::string FormatFixed(double value, int decimals);
+
+/// Every byte that is not printable ASCII or part of UTF-8 text written as
+/// an escape (\n, \t, \x00, \x1b, …), so that a message is always one line,
+/// survives a C string and never drives the terminal. Its own output comes
+/// back unchanged.
+std::string Escaped(std::string_view text);
+
+/// Bad input as a message shows it: escaped and in quotes, and when longer
+/// than kShownInputChars characters only those, then "…" and its length
+/// ("\"aaaa…\" (5000 bytes)"), so that a huge line gives a short message.
+inline constexpr std::size_t kShownInputChars = 200;
+std::string QuotedInput(std::string_view text);
+
+/// Whether `text` is a name a diagram file can hold as it is: UTF-8 without
+/// control characters, at most `maxBytes` bytes.
+bool IsStorableName(std::string_view text, std::size_t maxBytes);
 
 /// A number typed by a user: an optional sign and the digits, nothing else
 /// (no spaces), always with a decimal point whatever the locale. Integral

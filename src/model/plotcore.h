@@ -2,6 +2,7 @@
 // Types shared by the ternary and the binary diagram: a component at a
 // diagram position and a fully described data point.
 
+#include <cstddef>
 #include <string>
 
 namespace liquidus {
@@ -14,6 +15,13 @@ public:
     virtual bool PlotZoomed() const = 0;
     virtual void Invalidate() = 0;
 };
+
+/// What a diagram file holds of a substance and of a title: the file
+/// refuses more, and so does the command line before any file is written.
+inline constexpr std::size_t kMaxSubstanceNameBytes = 40;
+inline constexpr std::size_t kMaxTitleBytes = 200;
+inline constexpr double kMinMolarMass = 1e-6;
+inline constexpr double kMaxMolarMass = 1e6;
 
 /// One component at a diagram position (not a chemical identity: after an
 /// orientation change it describes whatever sits at that position).

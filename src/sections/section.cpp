@@ -33,7 +33,7 @@ constexpr int kReferenceHeight = 768;
 
 constexpr double kTiny = 1e-9;
 // The range a binary diagram accepts, in Celsius.
-constexpr double kLowestCelsius = 0.0;
+constexpr double kLowestCelsius = -273.15;  // absolute zero
 constexpr double kHighestCelsius = 3000.0;
 
 struct TVec {

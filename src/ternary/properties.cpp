@@ -235,32 +235,94 @@ std::function<std::string(const TTernagram&)> MakeGetter(Kind kind, Select selec
 template <class Kind, class Select, class Getter, class Setter>
 TPropertyInfo Property(std::string name, const Kind& kind, Select select, Getter getter,
                        Setter setter) {
-    return {std::move(name), kind.Type(), kind.Expected(), MakeGetter(kind, select, getter),
+    return {std::move(name),
+            kind.Type(),
+            kind.Expected(),
+            MakeGetter(kind, select, getter),
             [kind, select, setter](TTernagram& diagram, std::string_view text) {
                 auto value = kind.Parse(text);
                 if (!value) return false;
                 std::invoke(setter, select(diagram), std::move(*value));
                 return true;
-            }};
+            },
+            {}};
 }
 
 /// A published plain field: read and written directly.
 template <class Kind, class Select, class Object, class Field>
 TPropertyInfo FieldProperty(std::string name, const Kind& kind, Select select,
                             Field Object::*field) {
-    return {std::move(name), kind.Type(), kind.Expected(), MakeGetter(kind, select, field),
+    return {std::move(name),
+            kind.Type(),
+            kind.Expected(),
+            MakeGetter(kind, select, field),
             [kind, select, field](TTernagram& diagram, std::string_view text) {
                 auto value = kind.Parse(text);
                 if (!value) return false;
                 std::invoke(field, select(diagram)) = std::move(*value);
                 return true;
-            }};
+            },
+            {}};
 }
 
 template <class Kind, class Select, class Getter>
 TPropertyInfo ReadOnlyProperty(std::string name, const Kind& kind, Select select, Getter getter) {
-    return {std::move(name), kind.Type(), kind.Expected(), MakeGetter(kind, select, getter), {}};
+    return {
+        std::move(name), kind.Type(), kind.Expected(), MakeGetter(kind, select, getter), {}, {}};
 }
+
+/// `property` as the command line takes it: only values `keeps` accepts,
+/// which `expected` names.
+TPropertyInfo Exact(TPropertyInfo property, std::string expected,
+                    std::function<bool(std::string_view)> keeps) {
+    property.Expected = std::move(expected);
+    property.Keeps = std::move(keeps);
+    return property;
+}
+
+/// Whole numbers low..high that are a multiple of `step` away from low.
+std::function<bool(std::string_view)> WholeSteps(long long low, long long high,
+                                                 long long step = 1) {
+    return [low, high, step](std::string_view text) {
+        const std::optional<long long> value = ParseNumber<long long>(text);
+        return value && *value >= low && *value <= high && (*value - low) % step == 0;
+    };
+}
+
+std::string WholeRange(long long low, long long high, long long step = 1) {
+    return "a whole number " + std::to_string(low) + ".." + std::to_string(high) +
+           (step > 1 ? " in steps of " + std::to_string(step) : std::string());
+}
+
+TPropertyInfo ExactWhole(TPropertyInfo property, long long low, long long high,
+                         long long step = 1) {
+    return Exact(std::move(property), WholeRange(low, high, step), WholeSteps(low, high, step));
+}
+
+/// A molar mass a diagram file holds: checked in single precision, as the
+/// file reader checks it.
+bool StorableMolarMass(std::string_view text) {
+    const std::optional<float> mass = ParseNumber<float>(text);
+    return mass && *mass >= static_cast<float>(kMinMolarMass) &&
+           *mass <= static_cast<float>(kMaxMolarMass);
+}
+
+TPropertyInfo ExactMolarMass(TPropertyInfo property) {
+    return Exact(std::move(property), "a number 0.000001..1000000", StorableMolarMass);
+}
+
+TPropertyInfo ExactName(TPropertyInfo property, std::size_t maxBytes, bool mayBeEmpty) {
+    return Exact(std::move(property),
+                 std::string(mayBeEmpty ? "text of at most " : "a name of 1 to ") +
+                     std::to_string(maxBytes) + " bytes (UTF-8) without control characters",
+                 [maxBytes, mayBeEmpty](std::string_view text) {
+                     return (mayBeEmpty || !text.empty()) && IsStorableName(text, maxBytes);
+                 });
+}
+
+// Whole multiples of 10 within the Integer range.
+constexpr long long kLowestHotIsotherm = std::numeric_limits<std::int32_t>::min() / 10 * 10;
+constexpr long long kHighestHotIsotherm = std::numeric_limits<std::int32_t>::max() / 10 * 10;
 
 std::vector<TPropertyInfo> MakeProperties() {
     using T = TTernagram;
@@ -269,7 +331,7 @@ std::vector<TPropertyInfo> MakeProperties() {
     // One line per property, in listing order.
     return {
         Property("AllowZoom", kBoolean, kSelf, &T::AllowZoom, &T::SetAllowZoom),
-        Property("Areas", kByte, kSelf, &T::Areas, &T::SetAreas),
+        ExactWhole(Property("Areas", kByte, kSelf, &T::Areas, &T::SetAreas), 0, kAreaCount),
         Property("Border", kBoolean, kSelf, &T::Border, &T::SetBorder),
         ReadOnlyProperty("CoPhases", kByte, kSelf, &T::CoPhases),
         Property("CoPhasesTable", kBoolean, kSelf, &T::CoPhasesTable, &T::SetCoPhasesTable),
@@ -282,40 +344,56 @@ std::vector<TPropertyInfo> MakeProperties() {
         Property("DrawSplines", kBoolean, kSelf, &T::DrawSplines, &T::SetDrawSplines),
         Property("DrawTPoints", kBoolean, kSelf, &T::DrawTPoints, &T::SetDrawTPoints),
         Property("GraphType", kGraphType, kSelf, &T::GraphType, &T::SetGraphType),
-        Property("GridSteps", kByte, kSelf, &T::GridSteps, &T::SetGridSteps),
+        ExactWhole(Property("GridSteps", kByte, kSelf, &T::GridSteps, &T::SetGridSteps), 2, 10),
         Property("GridType", kGridType, kSelf, &T::GridType, &T::SetGridType),
-        Property("HotIsotherm", kInteger, kSelf, &T::HotIsotherm, &T::SetHotIsotherm),
+        Exact(Property("HotIsotherm", kInteger, kSelf, &T::HotIsotherm, &T::SetHotIsotherm),
+              "a whole number in steps of 10 such as 1500",
+              WholeSteps(kLowestHotIsotherm, kHighestHotIsotherm, 10)),
         Property("HotIsothermColor", kColor, kSelf, &T::HotIsothermColor, &T::SetHotIsothermColor),
         Property("Isotherms.Color", kColor, kIsotherms, &I::Color, &I::SetColor),
-        Property("Isotherms.Error", kByte, kIsotherms, &I::Error, &I::SetError),
+        ExactWhole(Property("Isotherms.Error", kByte, kIsotherms, &I::Error, &I::SetError), 1, 10),
         Property("Isotherms.GraphType", kIsothermType, kIsotherms, &I::GraphType, &I::SetGraphType),
         Property("Isotherms.Method", kIsothermMethod, kIsotherms, &I::Method, &I::SetMethod),
-        Property("Isotherms.MethodStep", kSingle, kIsotherms, &I::MethodStep, &I::SetMethodStep),
+        Exact(Property("Isotherms.MethodStep", kSingle, kIsotherms, &I::MethodStep,
+                       &I::SetMethodStep),
+              "a number 0.25..3 in steps of 0.25",
+              [](std::string_view text) {
+                  const std::optional<float> step = ParseNumber<float>(text);
+                  return step && *step >= 0.25f && *step <= 3.0f &&
+                         std::floor(*step * 4) == *step * 4;
+              }),
         Property("Isotherms.Signed", kBoolean, kIsotherms, &I::Signed, &I::SetSigned),
-        Property("Isotherms.SignStep", kByte, kIsotherms, &I::SignStep, &I::SetSignStep),
+        ExactWhole(Property("Isotherms.SignStep", kByte, kIsotherms, &I::SignStep, &I::SetSignStep),
+                   5, 50, 5),
         Property("Isotherms.Simplified", kBoolean, kIsotherms, &I::Simplified, &I::SetSimplified),
-        Property("Isotherms.SimplifiedTimes", kByte, kIsotherms, &I::SimplifiedTimes,
-                 &I::SetSimplifiedTimes),
+        ExactWhole(Property("Isotherms.SimplifiedTimes", kByte, kIsotherms, &I::SimplifiedTimes,
+                            &I::SetSimplifiedTimes),
+                   1, 3),
         Property("Isotherms.Smoothed", kBoolean, kIsotherms, &I::Smoothed, &I::SetSmoothed),
-        Property("Isotherms.SmoothedTimes", kByte, kIsotherms, &I::SmoothedTimes,
-                 &I::SetSmoothedTimes),
-        Property("Isotherms.Step", kInteger, kIsotherms, &I::Step, &I::SetStep),
+        ExactWhole(Property("Isotherms.SmoothedTimes", kByte, kIsotherms, &I::SmoothedTimes,
+                            &I::SetSmoothedTimes),
+                   1, 5),
+        ExactWhole(Property("Isotherms.Step", kInteger, kIsotherms, &I::Step, &I::SetStep), 50, 250,
+                   50),
         Property("Isotherms.Width", kByte, kIsotherms, &I::Width, &I::SetWidth),
         Property("Legend", kBoolean, kSelf, &T::Legend, &T::SetLegend),
         Property("MarkMode", kBoolean, kSelf, &T::MarkMode, &T::SetMarkMode),
         Property("MouseGrid", kBoolean, kSelf, &T::MouseGrid, &T::SetMouseGrid),
         Property("PaperColor", kColor, kSelf, &T::PaperColor, &T::SetPaperColor),
         FieldProperty("SubstanceA.Element", kString, kSubstanceA, &S::Element),
-        FieldProperty("SubstanceA.MolMass", kSingle, kSubstanceA, &S::MolMass),
-        Property("SubstanceA.Name", kString, kSubstanceA, &S::Name, &S::SetName),
+        ExactMolarMass(FieldProperty("SubstanceA.MolMass", kSingle, kSubstanceA, &S::MolMass)),
+        ExactName(Property("SubstanceA.Name", kString, kSubstanceA, &S::Name, &S::SetName),
+                  kMaxSubstanceNameBytes, false),
         FieldProperty("SubstanceB.Element", kString, kSubstanceB, &S::Element),
-        FieldProperty("SubstanceB.MolMass", kSingle, kSubstanceB, &S::MolMass),
-        Property("SubstanceB.Name", kString, kSubstanceB, &S::Name, &S::SetName),
+        ExactMolarMass(FieldProperty("SubstanceB.MolMass", kSingle, kSubstanceB, &S::MolMass)),
+        ExactName(Property("SubstanceB.Name", kString, kSubstanceB, &S::Name, &S::SetName),
+                  kMaxSubstanceNameBytes, false),
         FieldProperty("SubstanceC.Element", kString, kSubstanceC, &S::Element),
-        FieldProperty("SubstanceC.MolMass", kSingle, kSubstanceC, &S::MolMass),
-        Property("SubstanceC.Name", kString, kSubstanceC, &S::Name, &S::SetName),
+        ExactMolarMass(FieldProperty("SubstanceC.MolMass", kSingle, kSubstanceC, &S::MolMass)),
+        ExactName(Property("SubstanceC.Name", kString, kSubstanceC, &S::Name, &S::SetName),
+                  kMaxSubstanceNameBytes, false),
         Property("TCalcMethod", kTCalcMethod, kSelf, &T::TCalcMethod, &T::SetTCalcMethod),
-        Property("Title", kString, kSelf, &T::Title, &T::SetTitle),
+        ExactName(Property("Title", kString, kSelf, &T::Title, &T::SetTitle), kMaxTitleBytes, true),
         Property("TUnits", kTUnits, kSelf, &T::TUnits, &T::SetTUnits),
         Property("ValuesTable", kBoolean, kSelf, &T::ValuesTable, &T::SetValuesTable),
         ReadOnlyProperty("Zoom", kBoolean, kSelf, &T::Zoom),
@@ -340,18 +418,29 @@ TPropertyResult SetPropertyByName(TTernagram& diagram, std::string_view name,
                                   std::string_view value) {
     const TPropertyInfo* property = FindProperty(name);
     if (property == nullptr) {
-        return {TPropertyStatus::psUnknownProperty,
-                "unknown property \"" + std::string(name) + "\""};
+        return {TPropertyStatus::psUnknownProperty, "unknown property " + QuotedInput(name)};
     }
     if (property->ReadOnly()) {
         return {TPropertyStatus::psReadOnly, "property " + property->Name + " is read-only"};
     }
     if (!property->Set(diagram, value)) {
-        return {TPropertyStatus::psBadValue, "invalid value \"" + std::string(value) + "\" for " +
+        return {TPropertyStatus::psBadValue, "invalid value " + QuotedInput(value) + " for " +
                                                  property->Name + ": expected " +
                                                  property->Expected};
     }
     return {};
+}
+
+TPropertyResult SetPropertyExactly(TTernagram& diagram, std::string_view name,
+                                   std::string_view value) {
+    const TPropertyInfo* property = FindProperty(name);
+    if (property != nullptr && !property->ReadOnly() && property->Keeps &&
+        !property->Keeps(value)) {
+        return {TPropertyStatus::psBadValue, "invalid value " + QuotedInput(value) + " for " +
+                                                 property->Name + ": expected " +
+                                                 property->Expected};
+    }
+    return SetPropertyByName(diagram, name, value);
 }
 
 std::optional<std::string> GetPropertyByName(const TTernagram& diagram, std::string_view name) {

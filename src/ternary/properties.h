@@ -29,6 +29,11 @@ struct TPropertyInfo {
     /// clamping applies). Returns false, changing nothing, when the text does
     /// not parse. Empty for a read-only property.
     std::function<bool(TTernagram&, std::string_view text)> Set;
+    /// Whether `text` is a value the component keeps exactly as given and a
+    /// diagram file can hold; empty when every value Set takes is kept. The
+    /// command line refuses what a setter would clamp or round, where the
+    /// window's controls rely on that clamping.
+    std::function<bool(std::string_view text)> Keeps;
 
     bool ReadOnly() const { return !Set; }
 };
@@ -56,6 +61,12 @@ struct TPropertyResult {
 /// colour name; a string takes `value` as it is.
 TPropertyResult SetPropertyByName(TTernagram& diagram, std::string_view name,
                                   std::string_view value);
+
+/// As SetPropertyByName, but a value the component would not keep as given
+/// (clamped, rounded) or that no diagram file could hold is refused with
+/// psBadValue, the valid values named in the message, and nothing changes.
+TPropertyResult SetPropertyExactly(TTernagram& diagram, std::string_view name,
+                                   std::string_view value);
 
 /// The property's value as text; nullopt for an unknown name.
 std::optional<std::string> GetPropertyByName(const TTernagram& diagram, std::string_view name);

@@ -446,8 +446,9 @@ TEST_F(DiagramFile, CommandLineModesTakeTheFile) {
               "liquidus: --diagram \"" + missing + "\": no such file\n"},
              {{"--write-diagram", out, "--set", "Title=" + std::string(201, 't')},
               2,
-              "liquidus: --write-diagram \"" + out + "\": title: \"" + std::string(201, 't') +
-                  "\" is longer than 200 characters (UTF-8 bytes)\n"},
+              "liquidus: --set \"Title=" + std::string(194, 't') + "…\" (207 bytes): invalid value \"" +
+                  std::string(200, 't') + "…\" (201 bytes) for Title: expected text of at most "
+                  "200 bytes (UTF-8) without control characters\n"},
              {{"--write-diagram", File("no/such/dir.json").toStdString()}, 1, ""},
              {{"--version", "--diagram", example}, 2, ""},
          }) {

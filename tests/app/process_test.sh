@@ -57,5 +57,55 @@ probe "input a folder" 2 / /dev/null --query -
 probe "stray first word" 2 /dev/null /dev/null 5x5 --export "$work/y.png"
 [ ! -e "$work/y.png" ] || fail "stray first word: a file was written"
 
+# Bad inputs and unusual targets, one row each: the status, one short line on
+# stderr holding the key words (none for success), the file system after.
+data="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/data"
+cd "$work" || exit 1
+mkfifo fifo.json
+printf '30,30\0\n' >nul.txt
+head -c 100000 /dev/zero | tr '\0' 7 >long.txt
+diagram() { sed "s/\"$1\": \"[^\"]*\"/\"$1\": $2/" "$data/below-zero.json"; }
+diagram format '"liquidus-diagram\\u0000"' >nul.json
+diagram basis "\"$(head -c 5000 /dev/zero | tr '\0' m)\"" >basis.json
+diagram title '"\\ud800x"' >surrogate.json
+ln -s loop2.png loop1.png; ln -s loop1.png loop2.png
+for i in $(seq 0 40); do ln -s "chain$((i + 1)).png" "chain$i.png"; done
+ln -s missing/x.png dangling.png
+touch real.png; ln -s real.png link.png
+while IFS='|' read -r name expected words input check args; do
+  eval "set -- $args"
+  timeout 20 env -u QT_QPA_PLATFORM "$program" "$@" <"$input" >out 2>err
+  status=$?
+  [ "$status" -eq "$expected" ] || fail "$name: status $status, expected $expected"
+  if [ -n "$words" ]; then
+    [ "$(wc -l <err)" -eq 1 ] && [ "$(wc -c <err)" -lt 400 ] ||
+      fail "$name: stderr is not one short line: $(head -c 500 err)"
+    grep -qF -- "$words" err || fail "$name: no '$words' in: $(head -c 500 err)"
+  elif [ -s err ]; then
+    fail "$name: stderr not empty: $(cat err)"
+  fi
+  eval "$check" || fail "$name: afterwards not [$check]"
+done <<'TABLE'
+fifo diagram|1|not a regular file|/dev/null|[ -p fifo.json ]|--diagram fifo.json --query 30,30
+NUL on stdin|2|"30,30\x00": expected A,B|nul.txt|true|--query -
+NUL in a file|2|format: "liquidus-diagram\x00" is not|/dev/null|[ ! -e o.png ]|--diagram nul.json --export o.png
+long stdin line|2|77…" (100000 bytes): expected|long.txt|true|--query -
+long basis|2|mm…" (5000 bytes) is neither|/dev/null|true|--diagram basis.json --query 1,1
+lone surrogate|2|title: contains an unpaired surrogate|/dev/null|true|--diagram surrogate.json --query 1,1
+loop export|1|Too many levels of symbolic links|/dev/null|[ -L loop1.png ] && [ -L loop2.png ]|--export loop1.png
+loop isotherms|1|Too many levels of symbolic links|/dev/null|[ -L loop1.png ]|--isotherms loop1.png
+loop section|1|Too many levels of symbolic links|/dev/null|[ -L loop1.png ]|--section 1-2 --export loop1.png
+loop diagram|1|Too many levels of symbolic links|/dev/null|[ -L loop1.png ]|--write-diagram loop1.png
+too deep|1|Too many levels of symbolic links|/dev/null|[ -L chain0.png ] && [ ! -e chain41.png ]|--export chain0.png
+dangling, no folder|1|No such file or directory (the folder|/dev/null|[ -L dangling.png ] && [ ! -e missing ]|--export dangling.png
+link to a file|0||/dev/null|[ -L link.png ] && [ -s real.png ]|--export link.png
+hot isotherm|2|HotIsotherm: expected a whole number in steps of 10|/dev/null|[ ! -e o.png ]|--export o.png --set HotIsotherm=256
+step|2|Isotherms.Step: expected a whole number 50..250 in steps of 50|/dev/null|true|--query 1,1 --set Isotherms.Step=-1
+method step|2|expected a number 0.25..3 in steps of 0.25|/dev/null|true|--query 1,1 --set Isotherms.MethodStep=99999999999999999999
+molar mass|2|expected a number 0.000001..1000000|/dev/null|[ ! -e o.json ]|--write-diagram o.json --set SubstanceA.MolMass=-1
+control in title|2|"a\tb" for Title: expected text of at most 200 bytes|/dev/null|[ ! -e o.json ]|--write-diagram o.json --set $'Title=a\tb'
+section below 0C|0||/dev/null|[ -s s.png ]|--diagram "$data/below-zero.json" --section 1-2 --export s.png
+TABLE
+
 if [ "$failures" -eq 0 ]; then echo "process checks passed"; fi
 exit "$failures"

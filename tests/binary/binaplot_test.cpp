@@ -38,7 +38,7 @@ TEST_F(BinaryLimits, GapIsRefusedAndRangeIsClampedWithMessages) {
         Messages messages;
     };
     const Case cases[] = {
-        {true, -50, 0, {"The lowest temperature limit is 0C degrees"}},
+        {true, -300, -273.15, {"The lowest temperature limit is -273.15C degrees"}},
         {true, 950, 0, {"Low temperature limit must be lower then high one:950 not < 1000"}},
         {true, 900, 900, {}},
         {false, 3500, 3000, {"The highest temperature limit is 3000C degrees"}},

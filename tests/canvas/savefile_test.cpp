@@ -6,12 +6,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <ios>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -160,6 +163,48 @@ TEST_F(SaveFile, PermissionsLinksAndSpecialFiles) {
     EXPECT_NE(Save("folder.png", ok).find("not a regular file"), std::string::npos);
     EXPECT_NE(Save("pipe.png", ok).find("not a regular file"), std::string::npos);
     EXPECT_TRUE(QFileInfo(dir.filePath("folder.png")).isDir());
+}
+
+// Each call is recorded with what the disk holds at that moment; `failing`
+// names the one that fails (EIO), if any.
+TEST_F(SaveFile, TheDataAreSyncedBeforeTheRenameAndTheFolderAfterIt) {
+    const struct {
+        std::string failing;
+        std::vector<std::string> calls;
+        QByteArray after;
+    } cases[] = {
+        {"", {"data 3 old", "rename", "folder new"}, "new"},
+        {"data", {"data 3 old"}, "old"},
+        {"rename", {"data 3 old", "rename"}, "old"},
+        {"folder", {"data 3 old", "rename", "folder new"}, "new"},
+    };
+    for (const auto& c : cases) {
+        Put("t.bmp", "old");
+        std::vector<std::string> calls;
+        const auto fails = [&](const std::string& call) {
+            calls.push_back(call);
+            errno = EIO;
+            return !c.failing.empty() && call.starts_with(c.failing);
+        };
+        const TSaveCalls previous = SetSaveCalls(
+            {[&](int fd) {
+                 struct stat st {};
+                 ::fstat(fd, &st);
+                 const std::string old = Read("t.bmp").toStdString();
+                 return fails("data " + std::to_string(st.st_size) + " " + old) ? -1
+                                                                                : ::fdatasync(fd);
+             },
+             [&](const char* from, const char* to) {
+                 return fails("rename") ? -1 : std::rename(from, to);
+             },
+             [&](int) { return fails("folder " + Read("t.bmp").toStdString()) ? -1 : 0; }});
+        const std::string error = Save("t.bmp", [](QIODevice& d) { return Writes(d, "new"); });
+        SetSaveCalls(previous);
+        EXPECT_EQ(calls, c.calls) << c.failing;
+        EXPECT_EQ(error.empty(), c.failing.empty()) << error;
+        EXPECT_EQ(Read("t.bmp"), c.after) << c.failing;
+        EXPECT_EQ(Entries(), QStringList{"t.bmp"}) << c.failing;
+    }
 }
 
 TEST_F(SaveFile, AReadOnlyFolderGetsNothing) {

@@ -132,7 +132,7 @@ TCommandLineDiagram::TCommandLineDiagram(const TRequest& request,
         }
     }
     for (const TPropertyAssignment& set : request.Sets) {
-        const TPropertyResult result = SetPropertyByName(m_diagram, set.Name, set.Value);
+        const TPropertyResult result = SetPropertyExactly(m_diagram, set.Name, set.Value);
         if (!result.Ok()) {
             throw TUsageError("--set " + Quoted(set.Argument) + ": " + result.Message);
         }

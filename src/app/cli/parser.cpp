@@ -108,50 +108,7 @@ std::string ModesAccepting(std::string_view option) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
-std::string Escaped(std::string_view text) {
-    constexpr char kHex[] = "0123456789abcdef";
-    std::string out;
-    out.reserve(text.size());
-    const auto escape = [&out, &kHex](unsigned char byte) {
-        out += "\\x";
-        out += kHex[byte >> 4];
-        out += kHex[byte & 0xF];
-    };
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte >= 0x20 && byte < 0x7F) {
-            out += text[i++];
-            continue;
-        }
-        if (byte == '\n' || byte == '\t' || byte == '\r') {
-            out += byte == '\n' ? "\\n" : byte == '\t' ? "\\t" : "\\r";
-            ++i;
-            continue;
-        }
-        // A whole UTF-8 sequence of a printable character stays as it is;
-        // C1 controls (U+0080..U+009F) and stray bytes are escaped.
-        const int length = byte >= 0xF0 && byte < 0xF5 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC2 ? 2 : 0;
-        bool valid = length > 0 && byte < 0xF5 && i + length <= text.size();
-        char32_t code = valid ? byte & (0x7F >> length) : 0;
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3F);
-        }
-        valid = valid && code >= 0xA0 && code <= 0x10FFFF && !(code >= 0xD800 && code < 0xE000) &&
-                code >= (length == 3 ? 0x800u : length == 4 ? 0x10000u : 0u);
-        if (valid) {
-            out.append(text.substr(i, length));
-            i += length;
-        } else {
-            escape(byte);
-            ++i;
-        }
-    }
-    return out;
+    return QuotedInput(text);
 }
 
 bool TRequest::Has(std::string_view option) const {

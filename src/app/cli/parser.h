@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/format.h"
+
 namespace liquidus::cli {
 
 constexpr std::string_view kProgram = "liquidus";
@@ -28,12 +30,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// Bad input for a message: escaped, quoted and cut short (QuotedInput).
 std::string Quoted(std::string_view text);
 
-/// Every byte that is not printable ASCII or part of UTF-8 text written as
-/// an escape (\n, \t, \x1b, …), so that a message is always one line and
-/// never drives the terminal.
-std::string Escaped(std::string_view text);
+using liquidus::Escaped;
 
 struct TPictureSize {
     int Width = 0;
