@@ -65,6 +65,35 @@ struct TSegment {
     TPoint To;
 };
 
+/// A point where fields meet, as a liquidus projection marks it.
+struct TInvariantPoint {
+    /// Three or more fields meet inside the triangle; otherwise a boundary
+    /// line meets a side.
+    bool Ternary = false;
+    double A = 0.0;  // stored percent
+    double B = 0.0;
+    /// Celsius: the lowest of the fields' vertex temperatures there.
+    double T = 0.0;
+    std::vector<int> Fields;  // 0-based, ascending
+    /// The fields' vertices there carry different temperatures.
+    bool TemperaturesDisagree = false;
+};
+
+/// An arrow head on a boundary line at (A, B), pointing towards (ToA, ToB):
+/// the way the liquidus temperature falls (stored percent).
+struct TBoundaryArrow {
+    double A = 0.0;
+    double B = 0.0;
+    double ToA = 0.0;
+    double ToB = 0.0;
+};
+
+/// A text the atlas marks placed, with its box, for checking the layout.
+struct TAtlasLabel {
+    TRect Box;
+    std::string Text;
+};
+
 /// Text sizes derive from the triangle's side; see FontSize().
 enum class TTextRole { Title, UnitsCaption, ScaleLabel, VertexCaption, Table };
 
@@ -98,6 +127,15 @@ public:
     TSubstance& SubstanceC() { return m_substanceC; }
     const TSubstance& SubstanceC() const { return m_substanceC; }
     TTUnits TUnits() const { return m_tUnits; }
+    /// Each field's name inside it.
+    bool FieldNames() const { return m_fieldNames; }
+    void SetFieldNames(bool value) { Assign(m_fieldNames, value); }
+    /// Invariant points with their temperatures.
+    bool InvariantPoints() const { return m_invariantPoints; }
+    void SetInvariantPoints(bool value) { Assign(m_invariantPoints, value); }
+    /// Arrows of falling temperature on the boundary lines.
+    bool BoundaryArrows() const { return m_boundaryArrows; }
+    void SetBoundaryArrows(bool value) { Assign(m_boundaryArrows, value); }
     void SetTUnits(TTUnits value);
     bool Zoom() const { return m_zoom; }
 
@@ -140,6 +178,19 @@ public:
     const TBitmap& LookupMap();
     /// Where LookupMap() draws the triangle.
     static TTriangleLayout LookupLayout();
+
+    using TPolyline = std::vector<std::pair<double, double>>;
+    /// The boundary lines as (A, B) polylines of stored percent.
+    std::vector<TPolyline> BoundaryPolylines() const;
+    /// Ternary points (three or more fields' outlines meet inside the
+    /// triangle) and binary points (a boundary line meets a side), hottest
+    /// first; found from the data.
+    std::vector<TInvariantPoint> InvariantPointList();
+    /// One head in the middle of every boundary between two invariant
+    /// points towards its lower end, or two away from a maximum inside it.
+    std::vector<TBoundaryArrow> BoundaryArrowList();
+    /// The names and temperatures the last picture placed.
+    const std::vector<TAtlasLabel>& AtlasLabels() const { return m_atlasLabels; }
 
     /// Layout of the control's own size, with the legend band when needed.
     void CalcLayout();
@@ -204,6 +255,8 @@ public:
     void PrintDiagram(TPrinterTarget& printer);
 
     // Drawing routines; each draws on the bitmap it is given.
+    /// The layers above the background, in paint order.
+    void DrawLayers(TBitmap& bitmap, TColor background);
     void DrawBackground(TBitmap& bitmap, const TRect& rect);
     void DrawBoundaries(TBitmap& bitmap);
     void FillAreas(TBitmap& bitmap);
@@ -234,8 +287,16 @@ private:
     /// Steps from (x, y) by (dx, dy) while the picture is black, then
     /// identifies the field there.
     int AreaOffTheLine(const TBitmap& picture, int x, int y, int dx, int dy);
-    /// The layers above the background, in paint order.
-    void DrawLayers(TBitmap& bitmap, TColor background);
+    /// Per pixel of the triangle's box the field it shows (-1 none) and the
+    /// pixel of each field farthest from its edge.
+    struct TNameSpots {
+        TRect Box;
+        std::vector<std::int8_t> Field;
+        std::vector<TPoint> Best;
+    };
+    TNameSpots FindNameSpots(const TBitmap& bitmap) const;
+    /// Invariant points, arrows and names, clear of `texts` and each other.
+    void DrawAtlas(TBitmap& bitmap, const TNameSpots& spots, std::vector<TRect> texts);
     void DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
     void DrawStraightPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
     /// Joins the ends of every drawn boundary line to the line or side it
@@ -291,6 +352,10 @@ private:
     TColor m_hotIsothermColor = clBlue;
     TSubstance m_substanceC;
     TTUnits m_tUnits = TTUnits::tuC;
+    bool m_fieldNames = false;
+    bool m_invariantPoints = false;
+    bool m_boundaryArrows = false;
+    std::vector<TAtlasLabel> m_atlasLabels;
     TPolynomialTemperature m_polynomials;
     int m_isoScanRows = 0;
     bool m_invalidatedDuringScan = false;

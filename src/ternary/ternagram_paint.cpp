@@ -67,6 +67,21 @@ void TTernagram::DrawLayers(TBitmap& bitmap, TColor background) {
     if (DrawAreas()) {
         FillAreas(bitmap);
     }
+    // The atlas marks keep clear of every text the picture has, so the
+    // texts are noted as they are drawn; the name spots are found on the
+    // fields before anything is drawn over them.
+    const bool atlas = m_fieldNames || m_invariantPoints || m_boundaryArrows;
+    TCanvas& canvas = bitmap.Canvas();
+    const auto observer = canvas.OnTextOut;
+    std::vector<TRect> texts;
+    TNameSpots spots;
+    if (atlas) {
+        if (m_fieldNames) spots = FindNameSpots(bitmap);
+        canvas.OnTextOut = [&](int x, int y, const std::string& text) {
+            texts.push_back({x, y, x + canvas.TextWidth(text), y + canvas.TextHeight(text)});
+            if (observer) observer(x, y, text);
+        };
+    }
     if (m_drawIsotherms) {
         CalcIsotherms(bitmap);
     }
@@ -79,6 +94,10 @@ void TTernagram::DrawLayers(TBitmap& bitmap, TColor background) {
     DrawVertexCaptions(bitmap, background);
     if (Legend() && Areas() != 0) {
         DrawLegend(bitmap);
+    }
+    if (atlas) {
+        canvas.OnTextOut = observer;
+        DrawAtlas(bitmap, spots, texts);
     }
 }
 

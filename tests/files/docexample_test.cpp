@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -40,6 +41,24 @@ TEST(DocumentedExample, AlphaKeepsItsFieldAtTheSizesWhereItWasFlooded) {
         EXPECT_EQ(diagram.LiquidusAt(78.09, 12.44).Area, 0);
         EXPECT_NEAR(diagram.CursorPoint().T, *diagram.LiquidusAt(78.09, 12.44).Temperature, 5);
     }
+}
+
+// Its boundary runs from (50, 50) at 1500 C through two knots that only two
+// fields share to (50, 0) at 1550 C: one boundary, falling towards (50, 50).
+TEST(DocumentedExample, TwoBinaryPointsAndOneArrow) {
+    const std::filesystem::path file =
+        std::filesystem::path(__FILE__).parent_path() / "diagram-corpus" / "example.json";
+    TTernagram diagram;
+    ApplyDiagram(ReadDiagramFile(QString::fromStdString(file.string())), diagram);
+    const std::vector<TInvariantPoint> points = diagram.InvariantPointList();
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_FALSE(points[0].Ternary || points[1].Ternary);
+    EXPECT_EQ(points[0].T, 1550);
+    EXPECT_EQ(points[1].T, 1500);
+    const std::vector<TBoundaryArrow> arrows = diagram.BoundaryArrowList();
+    ASSERT_EQ(arrows.size(), 1u);
+    EXPECT_LT(std::hypot(arrows[0].ToA - 50, arrows[0].ToB - 50),
+              std::hypot(arrows[0].A - 50, arrows[0].B - 50));
 }
 
 }  // namespace

@@ -6,8 +6,8 @@ namespace liquidus::cli {
 
 namespace {
 
-constexpr std::array<const TModeSpec*, 8> kModes = {
-    &kExportMode,         &kQueryMode,        &kIsothermsMode, &kSectionMode,
+constexpr std::array<const TModeSpec*, 9> kModes = {
+    &kExportMode,         &kQueryMode,        &kIsothermsMode, &kInvariantsMode, &kSectionMode,
     &kListPropertiesMode, &kWriteDiagramMode, &kHelpMode,      &kVersionMode,
 };
 

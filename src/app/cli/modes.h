@@ -8,6 +8,7 @@ namespace liquidus::cli {
 extern const TModeSpec kExportMode;
 extern const TModeSpec kQueryMode;
 extern const TModeSpec kIsothermsMode;
+extern const TModeSpec kInvariantsMode;
 extern const TModeSpec kSectionMode;
 extern const TModeSpec kListPropertiesMode;
 extern const TModeSpec kWriteDiagramMode;
