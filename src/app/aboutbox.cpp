@@ -201,6 +201,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     urlPalette.setColor(QPalette::WindowText, Qt::blue);
     m_urlPanel->setPalette(urlPalette);
     m_urlPanel->installEventFilter(this);
+    m_urlPanel->setVisible(!version.HomePage.empty());
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));

@@ -18,7 +18,8 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const bool noSettings = liquidus::TakeNoSettings(args);
     if (liquidus::IsCommandLineMode(args)) {
         // Rendering needs fonts but no display.
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -30,5 +31,6 @@ int main(int argc, char** argv) {
         QGuiApplication app(qtArgc, argv);
         return liquidus::RunCommandLine(args, std::cin, std::cout, std::cerr);
     }
-    return liquidus::RunWindow(argc, argv, liquidus::WindowDiagramFile(args));
+    // The command line never reads settings; the window may be told not to.
+    return liquidus::RunWindow(argc, argv, liquidus::WindowDiagramFile(args), !noSettings);
 }

@@ -15,13 +15,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QLocale>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
@@ -218,12 +221,18 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
         move(screen->availableGeometry().center() - rect().center());
     }
 
-    auto* layout = new QHBoxLayout(this);
+    // Small enough for a half screen, large enough that the panel stays.
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    auto* layout = new QHBoxLayout;
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    // The window may become smaller than the panel needs: the panel then hides.
-    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    outer->addLayout(layout, 1);
 
+    BuildActions();
+    outer->setMenuBar(BuildMenuBar());
     BuildControlPanel();
     layout->addWidget(m_controlPanel);
 
@@ -236,15 +245,23 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
     m_ternagramView->setObjectName(QStringLiteral("Ternagram1"));
     diagramLayout->addWidget(m_ternagramView.get());
     layout->addWidget(m_panel3, 1);
+    outer->addWidget(BuildStatusBar());
 
     m_ternagram1.OnIsothermCalcStep = [this](TComponent&) { Ternagram1IsothermCalcStep(); };
+    m_ternagram1.OnChange = [this](TComponent&) { Ternagram1Change(); };
     m_ternagram1.OnZoomIn = [this](TComponent&) { Ternagram1ZoomIn(); };
     m_ternagram1.OnZoomOut = [this](TComponent&) { Ternagram1ZoomOut(); };
     ConnectHandlers();
     FormCreate();
+    UpdateStatusBar();
 }
 
 TMainForm::~TMainForm() {
+    // The Sections window hands the diagram's OnChange back as it goes, so
+    // it goes while the diagram is still here.
+    delete m_sectionsForm;
+    m_sectionsForm = nullptr;
+    m_ternagram1.OnChange = nullptr;
     m_ternagram1.OnIsothermCalcStep = nullptr;
     m_ternagram1.OnZoomIn = nullptr;
     m_ternagram1.OnZoomOut = nullptr;
@@ -432,7 +449,8 @@ QWidget* TMainForm::BuildTemperaturePage() {
     auto* radioGroup6 =
         MakeRadioGroup("RadioGroup6", QStringLiteral("Temperature Units"),
                        {QStringLiteral("C"), QStringLiteral("F"), QStringLiteral("K")}, 3, 0);
-    radioGroup6->setFont(SmallFont());
+    // Small items, but the title in the font of every other group.
+    for (int i = 0; i < 3; ++i) radioGroup6->Button(i)->setFont(SmallFont());
 
     QGroupBox* calculation = MakeGroupBox("GroupBox4", QStringLiteral("Isotherms Calculation"));
     QVBoxLayout* calcColumn = CompactColumn(calculation, 1);
@@ -551,27 +569,24 @@ QWidget* TMainForm::BuildButtonBar() {
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(1);
-    auto button = [&](const char* name, const QString& hint, TGlyph glyph) {
+    auto button = [&](const char* name, QAction* action) {
         auto* b = new QToolButton;
         b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(hint);
+        b->setDefaultAction(action);
         b->setAutoRaise(true);
-        b->setIcon(ButtonGlyph(glyph));
         b->setIconSize(QSize(16, 16));
         b->setFixedSize(25, 25);
         row->addWidget(b);
         return b;
     };
-    m_printSpeedButton = button("PrintSpeedButton", QStringLiteral("Print Diagram"), TGlyph::Print);
-    m_saveSpeedButton = button("SaveSpeedButton", QStringLiteral("Save Diagram"), TGlyph::Save);
-    m_helpSpeedButton = button("HelpSpeedButton", QStringLiteral("Help"), TGlyph::Help);
-    m_infoSpeedButton = button("InfoSpeedButton", QStringLiteral("Info"), TGlyph::Info);
-    m_aboutSpeedButton = button("AboutSpeedButton", QStringLiteral("About"), TGlyph::About);
-    m_openDiagramButton =
-        button("OpenDiagramButton", QStringLiteral("Open diagram…"), TGlyph::OpenDiagram);
-    m_saveDiagramButton =
-        button("SaveDiagramButton", QStringLiteral("Save diagram…"), TGlyph::SaveDiagram);
-    m_sectionsButton = button("SectionsButton", QStringLiteral("Liquidus sections"), TGlyph::Sections);
+    m_printSpeedButton = button("PrintSpeedButton", m_printAction);
+    m_saveSpeedButton = button("SaveSpeedButton", m_savePictureAction);
+    m_helpSpeedButton = button("HelpSpeedButton", m_helpAction);
+    m_infoSpeedButton = button("InfoSpeedButton", m_infoAction);
+    m_aboutSpeedButton = button("AboutSpeedButton", m_aboutAction);
+    m_openDiagramButton = button("OpenDiagramButton", m_openDiagramAction);
+    m_saveDiagramButton = button("SaveDiagramButton", m_saveDiagramAction);
+    m_sectionsButton = button("SectionsButton", m_sectionsAction);
     row->addStretch(1);
     return bar;
 }
@@ -584,7 +599,7 @@ void TMainForm::ConnectHandlers() {
     };
     for (const TRadioBinding& row : kRadioBindings) {
         auto* group = m_controlPanel->findChild<TRadioGroup*>(QLatin1String(row.group));
-        connect(group, &TRadioGroup::Click, this, [set, &row, group] {
+        connect(group, &TRadioGroup::Click, this, [this, set, &row, group] {
             // No selection (-1) is no item: no value from the list, and an
             // empty text the registry refuses.
             const auto index = static_cast<std::size_t>(group->ItemIndex());
@@ -593,6 +608,7 @@ void TMainForm::ConnectHandlers() {
             } else if (index < row.values.size()) {
                 set(row.property, QString::fromLatin1(row.values[index]));
             }
+            RereadMouse();
         });
     }
     // A check box notifies every change of state, by the user or by code.
@@ -616,20 +632,7 @@ void TMainForm::ConnectHandlers() {
         }
     }
 
-    connect(m_printSpeedButton, &QToolButton::clicked, this, &TMainForm::PrintSpeedButtonClick);
-    connect(m_saveSpeedButton, &QToolButton::clicked, this, &TMainForm::SaveSpeedButtonClick);
-    connect(m_helpSpeedButton, &QToolButton::clicked, this, &TMainForm::HelpSpeedButtonClick);
-    connect(m_infoSpeedButton, &QToolButton::clicked, this, &TMainForm::InfoSpeedButtonClick);
-    connect(m_aboutSpeedButton, &QToolButton::clicked, this, &TMainForm::AboutSpeedButtonClick);
-    connect(m_openDiagramButton, &QToolButton::clicked, this, &TMainForm::OpenDiagramButtonClick);
-    connect(m_saveDiagramButton, &QToolButton::clicked, this, &TMainForm::SaveDiagramButtonClick);
-    connect(m_sectionsButton, &QToolButton::clicked, this, &TMainForm::SectionsButtonClick);
     setAcceptDrops(true);
-}
-
-void TMainForm::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    FormResize();
 }
 
 void TMainForm::changeEvent(QEvent* event) {
@@ -641,11 +644,6 @@ void TMainForm::changeEvent(QEvent* event) {
 
 void TMainForm::FormActivate() {
     m_ternagram1.Invalidate();
-}
-
-void TMainForm::FormResize() {
-    if (m_controlPanel == nullptr) return;  // not built yet
-    m_controlPanel->setVisible(width() >= m_initialWidth && height() >= m_initialHeight);
 }
 
 void TMainForm::FollowDiagram() {
@@ -686,7 +684,10 @@ void TMainForm::SaveSpeedButtonClick() {
         m_ternagram1.SaveToBitmap(QFile::encodeName(fileName).toStdString(), false);
     } catch (const std::runtime_error& e) {
         ShowMessage(QString::fromStdString(e.what()));
+        return;
     }
+    m_pictureFolder = QFileInfo(fileName).absolutePath();
+    SaveSettings();
 }
 
 void TMainForm::SectionsButtonClick() {
@@ -710,19 +711,23 @@ void TMainForm::AboutSpeedButtonClick() {
 void TMainForm::Ternagram1ZoomIn() {
     m_radioGroup1->setEnabled(false);
     m_radioGroup5->setEnabled(false);
+    m_goToLabel->clear();
+    RereadMouse();
 }
 
 void TMainForm::Ternagram1ZoomOut() {
     m_radioGroup1->setEnabled(true);
     m_radioGroup5->setEnabled(true);
+    m_goToLabel->clear();
+    RereadMouse();
 }
 
 void TMainForm::Ternagram1IsothermCalcStep() {
     if (m_calcStepCount == 0) {
         m_progressGroupBox->show();
         // A picture printed or saved now would carry half-collected isotherms.
-        m_printSpeedButton->setEnabled(false);
-        m_saveSpeedButton->setEnabled(false);
+        m_printAction->setEnabled(false);
+        m_savePictureAction->setEnabled(false);
     }
     const int k = ++m_calcStepCount;
     // Rows of the triangular scan; row k ends after about k²/2 of N²/2 points.
@@ -735,11 +740,14 @@ void TMainForm::Ternagram1IsothermCalcStep() {
     const int percent = Round(done * 100.0 / all);
     m_label2->setText(QString::number(percent));
     m_progressBar1->setValue(m_label2->text().toInt());
+    m_scanStatus->setText(QStringLiteral("Isotherm scan: %1 %").arg(percent));
+    m_scanStatus->show();
     // Also past the last row, should the step have changed mid-calculation.
     if (k >= n) {
         m_progressGroupBox->hide();
-        m_printSpeedButton->setEnabled(true);
-        m_saveSpeedButton->setEnabled(true);
+        m_printAction->setEnabled(true);
+        m_savePictureAction->setEnabled(true);
+        m_scanStatus->hide();
         m_calcStepCount = 0;
         m_progressBar1->setValue(0);
         m_label2->setText(QStringLiteral("0"));
@@ -750,7 +758,7 @@ QString TMainForm::AskSaveFileName() {
     // The name is checked for overwriting once ".bmp" is on it, and the
     // filter reads as it should, without the pattern repeated after it.
     return QFileDialog::getSaveFileName(
-        this, QString(), QString(), QString::fromLatin1(kBitmapFilter), nullptr,
+        this, QString(), m_pictureFolder, QString::fromLatin1(kBitmapFilter), nullptr,
         QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
 }
 

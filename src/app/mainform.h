@@ -3,13 +3,20 @@
 // one published property of the diagram, and the diagram filling the rest.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
 
 #include "ternary/ternagram.h"
 
+class QAction;
+class QCloseEvent;
 class QDialog;
+class QMenu;
+class QMenuBar;
+class QSettings;
+class QStatusBar;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -40,6 +47,11 @@ class TMainForm : public QWidget {
 public:
     static constexpr int kDesignWidth = 798;
     static constexpr int kDesignHeight = 567;
+    /// The smallest window: the control panel and a usable diagram beside it.
+    static constexpr int kMinimumWidth = 560;
+    static constexpr int kMinimumHeight = 440;
+    /// Recent diagrams kept in the File menu.
+    static constexpr int kMaxRecentDiagrams = 8;
 
     /// Builds the window at its design size and fills the diagram with the
     /// sample data; showing (maximised) is the caller's.
@@ -56,14 +68,28 @@ public:
     void SetInfoForm(QDialog* form) { m_infoForm = form; }
     void SetAboutBox(QDialog* box) { m_aboutBox = box; }
 
+    /// From now on the window keeps its size, folders, recent diagrams and
+    /// the control panel's state in `settings`; what is there already is
+    /// applied now. Without a call nothing is read or written.
+    void UseSettings(std::unique_ptr<QSettings> settings);
+    /// Writes the window's state to its settings (also done on closing).
+    void SaveSettings();
+    /// UseSettings found a window geometry and applied it.
+    bool GeometryRestored() const { return m_geometryRestored; }
+    /// Newest first.
+    const QStringList& RecentDiagrams() const { return m_recentDiagrams; }
+    /// What the status bar says about the marked point; empty: none marked.
+    QString MarkStatusText() const;
+
     // Event handlers.
     void FormActivate();
-    void FormResize();
     void PrintSpeedButtonClick();
     void SaveSpeedButtonClick();
     void HelpSpeedButtonClick();
     /// Opens the Sections window (made once, kept while the window lives).
     void SectionsButtonClick();
+    /// Closes the window (and with it the program).
+    void QuitClick();
     void InfoSpeedButtonClick();
     void AboutSpeedButtonClick();
     void Ternagram1ZoomIn();
@@ -98,8 +124,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -110,7 +136,20 @@ private:
     QWidget* BuildTemperaturePage();
     QWidget* BuildMaterialsPage();
     QWidget* BuildButtonBar();
+    void BuildActions();
+    QMenuBar* BuildMenuBar();
+    QStatusBar* BuildStatusBar();
     void ConnectHandlers();
+    /// The main diagram's OnChange: the Go to result is out of date, the
+    /// status bar follows the mark.
+    void Ternagram1Change();
+    /// After a change of units, order, method, zoom or diagram, the values
+    /// table is read again where the mouse last was.
+    void RereadMouse();
+    void UpdateStatusBar();
+    void RestoreSettings();
+    void AddRecentDiagram(const QString& fileName);
+    void RebuildRecentMenu();
 
     // Declared before the view so that the view goes first on destruction.
     TTernagram m_ternagram1;
@@ -145,6 +184,26 @@ private:
     QToolButton* m_openDiagramButton = nullptr;
     QToolButton* m_saveDiagramButton = nullptr;
     QToolButton* m_sectionsButton = nullptr;
+    // One action each for a button and its menu entry.
+    QAction* m_openDiagramAction = nullptr;
+    QAction* m_saveDiagramAction = nullptr;
+    QAction* m_savePictureAction = nullptr;
+    QAction* m_printAction = nullptr;
+    QAction* m_quitAction = nullptr;
+    QAction* m_sectionsAction = nullptr;
+    QAction* m_helpAction = nullptr;
+    QAction* m_infoAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QLabel* m_markStatus = nullptr;
+    QLabel* m_scanStatus = nullptr;
+    QLabel* m_fileStatus = nullptr;
+    std::unique_ptr<QSettings> m_settings;
+    bool m_geometryRestored = false;
+    QStringList m_recentDiagrams;
+    QString m_diagramFolder;
+    QString m_pictureFolder;
     TSectionsForm* m_sectionsForm = nullptr;  // made on first use, owned as a child
     QString m_diagramFileName;
     /// After a diagram file is opened or saved: the radio groups and the

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -92,16 +93,26 @@ void TMainForm::DiagramFileChanged(const QString& fileName) {
     setWindowTitle(QFileInfo(fileName).fileName() + QStringLiteral(" - ") +
                    QGuiApplication::applicationDisplayName());
     FollowDiagram();
+    m_goToLabel->clear();
+    m_diagramFolder = QFileInfo(fileName).absolutePath();
+    AddRecentDiagram(QFileInfo(fileName).absoluteFilePath());
+    UpdateStatusBar();
+    RereadMouse();
 }
 
 QString TMainForm::AskOpenDiagramName() {
-    return QFileDialog::getOpenFileName(this, QString(), QFileInfo(m_diagramFileName).path(),
+    return QFileDialog::getOpenFileName(this, QString(),
+                                        m_diagramFileName.isEmpty()
+                                            ? m_diagramFolder
+                                            : QFileInfo(m_diagramFileName).path(),
                                         QString::fromLatin1(kDiagramFilter));
 }
 
 QString TMainForm::AskSaveDiagramName() {
     // Overwriting is confirmed once ".json" is on the name.
-    return QFileDialog::getSaveFileName(this, QString(), m_diagramFileName,
+    return QFileDialog::getSaveFileName(this, QString(),
+                                        m_diagramFileName.isEmpty() ? m_diagramFolder
+                                                                    : m_diagramFileName,
                                         QString::fromLatin1(kDiagramFilter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QSettings>
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -40,7 +42,17 @@ std::optional<std::string> WindowDiagramFile(const std::vector<std::string>& arg
     return file;
 }
 
-int RunWindow(int argc, char** argv, const std::optional<std::string>& diagramFile) {
+bool TakeNoSettings(std::vector<std::string>& args) {
+    std::vector<std::string> rest = args;
+    std::erase(rest, std::string("--no-settings"));
+    if (rest.size() == args.size()) return false;
+    if (!rest.empty() && !WindowDiagramFile(rest)) return false;
+    args = std::move(rest);
+    return true;
+}
+
+int RunWindow(int argc, char** argv, const std::optional<std::string>& diagramFile,
+              bool useSettings) {
     if (!DisplayAvailable()) {
         std::cerr << "liquidus: no display available; use --export FILE to render the diagram "
                      "to a file (see --help)\n";
@@ -75,7 +87,15 @@ int RunWindow(int argc, char** argv, const std::optional<std::string>& diagramFi
     if (RunDisplayChecks()) {
         return 0;
     }
-    mainForm.showMaximized();
+    if (useSettings && qEnvironmentVariable(kNoSettingsVariable).isEmpty()) {
+        mainForm.UseSettings(std::make_unique<QSettings>(QStringLiteral("liquidus"),
+                                                         QStringLiteral("liquidus")));
+    }
+    if (mainForm.GeometryRestored()) {
+        mainForm.show();
+    } else {
+        mainForm.showMaximized();
+    }
     if (diagramFile) {
         // A file that cannot be opened is reported; the sample stays.
         mainForm.OpenDiagramFile(QFile::decodeName(QByteArray::fromStdString(*diagramFile)));

@@ -55,6 +55,15 @@ std::array<TSectionPoint, 2> ThroughMark(const TTernagram& diagram, int from, in
 
 }  // namespace
 
+std::string TemperatureAxisTitle(TTUnits units) {
+    switch (units) {
+        case TTUnits::tuC: return "T, \u00B0C";
+        case TTUnits::tuF: return "T, \u00B0F";
+        case TTUnits::tuK: return "T, K";
+    }
+    return "T";
+}
+
 TSectionsForm::TSectionsForm(TTernagram& main, QWidget* parent) : QDialog(parent), m_main(main) {
     setObjectName(QStringLiteral("SectionsForm"));
     setWindowTitle(QStringLiteral("Liquidus sections"));
@@ -73,6 +82,7 @@ TSectionsForm::TSectionsForm(TTernagram& main, QWidget* parent) : QDialog(parent
     m_view = new TControlWidget(m_binagram);
     m_view->setObjectName(QStringLiteral("Binagram1"));
     m_view->setMouseTracking(true);
+    m_binagram.SetFitValuesTable(true);
     m_problem = new QLabel;
     m_problem->setObjectName(QStringLiteral("ProblemLabel"));
     m_problem->hide();
@@ -116,7 +126,10 @@ TSectionsForm::TSectionsForm(TTernagram& main, QWidget* parent) : QDialog(parent
     // The section follows every change of the main diagram. A diagram being
     // replaced announces several changes in a row, so they are gathered into
     // one refresh when control returns to the event loop.
-    m_main.OnChange = [this](TComponent&) {
+    // The main window listens too: this handler runs after the one before it.
+    m_previousOnChange = m_main.OnChange;
+    m_main.OnChange = [this](TComponent& sender) {
+        if (m_previousOnChange) m_previousOnChange(sender);
         if (m_refreshPending) return;
         m_refreshPending = true;
         QMetaObject::invokeMethod(this, &TSectionsForm::Refresh, Qt::QueuedConnection);
@@ -125,7 +138,7 @@ TSectionsForm::TSectionsForm(TTernagram& main, QWidget* parent) : QDialog(parent
 }
 
 TSectionsForm::~TSectionsForm() {
-    m_main.OnChange = nullptr;
+    m_main.OnChange = m_previousOnChange;
     // The view lets go of the diagram as it goes; Qt would delete it as a
     // child only after the diagram member is gone.
     delete m_view;
@@ -165,13 +178,14 @@ void TSectionsForm::Refresh() {
         } else {
             section = MakeSideSection(m_main, side[0], side[1]);
         }
-        FeedBinagram(section, m_binagram);
+        FeedBinagram(section, m_binagram, TSectionLegend::MetFields);
         m_problem->clear();
         m_problem->hide();
     } catch (const std::exception& error) {
         m_problem->setText(QString::fromStdString(error.what()));
         m_problem->show();
     }
+    m_binagram.SetTAxisTitle(TemperatureAxisTitle(m_main.TUnits()));
     m_binagram.Invalidate();
     m_view->update();
 }

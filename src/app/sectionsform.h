@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "binary/binagram.h"
 
@@ -47,6 +48,10 @@ private:
     QCheckBox* m_throughMark = nullptr;
     QLabel* m_problem = nullptr;
     bool m_refreshPending = false;
+    TNotifyEvent m_previousOnChange;
 };
+
+/// The temperature axis's title in a unit ("T, °C").
+std::string TemperatureAxisTitle(TTUnits units);
 
 }  // namespace liquidus

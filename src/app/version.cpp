@@ -22,7 +22,8 @@ const TVersionInfo& ProgramVersion() {
         FixedVersion(),
         "(c) 2026 The Liquidus developers",
         "Contact: the Liquidus developers",
-        "https://liquidus.invalid/",
+        // No home page to name yet: the About window shows no link.
+        "",
     };
     return info;
 }

@@ -80,6 +80,29 @@ public:
     /// Also converts the temperature of a shown marked point.
     void SetTUnits(TTUnits value) override;
 
+    // What a window showing the diagram adds to the plain picture; off by
+    // default, so that pictures made without them stay as they were.
+    /// A caption over the temperature axis ("T, °C"); none when empty.
+    const std::string& TAxisTitle() const { return m_tAxisTitle; }
+    void SetTAxisTitle(const std::string& value) { Assign(m_tAxisTitle, value); }
+    /// The records (0-based) the legend lists, in order; empty: every record
+    /// in use.
+    const std::vector<int>& LegendAreas() const { return m_legendAreas; }
+    void SetLegendAreas(std::vector<int> records);
+    /// A further fill seed in the colour of a record, for a field that shows
+    /// in more than one place. Seeds are in the units of FillC and FillT.
+    struct TExtraFill {
+        int Record = 0;
+        float C = 0.0f;
+        float T = 0.0f;
+    };
+    const std::vector<TExtraFill>& ExtraFills() const { return m_extraFills; }
+    void SetExtraFills(std::vector<TExtraFill> fills);
+    /// The values table grows with its text, and breaks it in two lines
+    /// where the picture is too narrow, so that the text stays in its box.
+    bool FitValuesTable() const { return m_fitValuesTable; }
+    void SetFitValuesTable(bool value) { Assign(m_fitValuesTable, value); }
+
     const std::string& CursorHint() const { return m_cursorHint; }
     bool AtDivisionPoint() const { return m_atDivisionPoint; }
     double FullLowCLimit() const { return m_fullLowCLimit; }
@@ -204,6 +227,15 @@ private:
     double m_highCLimit = 100.0;
     double m_fullHighCLimit = 100.0;
     int m_tAxisStep = 100;
+    std::string m_tAxisTitle;
+    std::vector<int> m_legendAreas;
+    std::vector<TExtraFill> m_extraFills;
+    bool m_fitValuesTable = false;
+    /// The rows the legend shows.
+    int LegendRows() const;
+    void DrawTAxisTitle(TBitmap& bitmap);
+    void DrawFittedValuesTable(TCanvas& canvas, int pictureWidth, const std::string& composition,
+                               const std::string& temperature);
 };
 
 /// The composition-axis caption for a unit and the name of substance B.

@@ -138,7 +138,29 @@ void TBinagram::DrawLayers(TBitmap& bitmap) {
     DrawGridAndScales(bitmap);
     DrawTitle(bitmap);
     DrawUnitsCaption(bitmap);
+    if (!m_tAxisTitle.empty()) DrawTAxisTitle(bitmap);
     if (Legend() && Areas() > 0) DrawLegend(bitmap);
+}
+
+void TBinagram::SetLegendAreas(std::vector<int> records) {
+    if (records == m_legendAreas) return;
+    m_legendAreas = std::move(records);
+    Invalidate();
+}
+
+void TBinagram::SetExtraFills(std::vector<TExtraFill> fills) {
+    m_extraFills = std::move(fills);
+    Invalidate();
+}
+
+void TBinagram::DrawTAxisTitle(TBitmap& bitmap) {
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush.Color = PaperColor();
+    SetTextFont(canvas, FontSize(TBinaryTextRole::AxisNumbers), true);
+    // Ends at the axis, a line above the highest number on it.
+    const int w = canvas.TextWidth(m_tAxisTitle);
+    const int h = canvas.TextHeight(m_tAxisTitle);
+    canvas.TextOut(std::max(0, PlotLeft() - w), Round(PlotTop() - 1.75 * h), m_tAxisTitle);
 }
 
 void TBinagram::DrawBackground(TBitmap& bitmap, const TRect& rect) {
@@ -212,6 +234,16 @@ void TBinagram::FillAreas(TBitmap& bitmap) {
             continue;
         }
         canvas.Brush.Color = canvas.GetNearestColor(AreaColors[i]);
+        canvas.FloodFill(CompositionToX(c), TemperatureToY(t), clBlack, TFillStyle::fsBorder);
+    }
+    for (const TExtraFill& seed : m_extraFills) {
+        const double c = seed.C;
+        const double t = seed.T;
+        if (seed.Record < 0 || seed.Record >= Areas() ||
+            !(m_lowCLimit < c && c < m_highCLimit && LowTLimit() < t && t < HighTLimit())) {
+            continue;
+        }
+        canvas.Brush.Color = canvas.GetNearestColor(AreaColors[seed.Record + 1]);
         canvas.FloodFill(CompositionToX(c), TemperatureToY(t), clBlack, TFillStyle::fsBorder);
     }
     if (!(AllowZoom() && Zooming())) return;

@@ -50,6 +50,12 @@ void TControlWidget::Invalidate() {
 
 void TControlWidget::ScreenChanged() { update(); }
 
+void TControlWidget::RereadMouse() {
+    if (!m_mouseKnown) return;
+    m_rereadPending = true;
+    update();
+}
+
 void TControlWidget::SetCursor(TCursor cursor) {
     switch (cursor) {
         case TCursor::crDefault: unsetCursor(); break;
@@ -91,6 +97,11 @@ void TControlWidget::paintEvent(QPaintEvent*) {
         m_paintPending = false;
         m_control.Paint();
     }
+    if (m_rereadPending) {
+        m_rereadPending = false;
+        // Between the paint and the copy, so the old reading never shows.
+        m_control.MouseMove(0, m_lastMouse.x(), m_lastMouse.y());
+    }
     QPainter painter(this);
     painter.drawImage(0, 0, m_control.Screen().Image());
 }
@@ -105,12 +116,16 @@ void TControlWidget::mousePressEvent(QMouseEvent* event) {
     TMouseButton button{};
     if (ButtonOf(event, button)) {
         const QPoint p = event->position().toPoint();
+        m_lastMouse = p;
+        m_mouseKnown = true;
         m_control.MouseDown(button, ShiftOf(event), p.x(), p.y());
     }
 }
 
 void TControlWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    m_lastMouse = p;
+    m_mouseKnown = true;
     m_control.MouseMove(ShiftOf(event), p.x(), p.y());
 }
 

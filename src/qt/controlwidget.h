@@ -3,6 +3,7 @@
 // pending paint, shows its screen bitmap, and passes mouse and resize events
 // on. The widget is the control's host.
 
+#include <QPoint>
 #include <QWidget>
 
 #include "canvas/control.h"
@@ -17,6 +18,10 @@ public:
     ~TControlWidget() override;
 
     TCustomControl& Control() { return m_control; }
+    /// Moves the control's mouse again where the mouse last was, once the
+    /// pending paint is done: what it read is then read from the new
+    /// picture. Nothing while the mouse has not been over the widget.
+    void RereadMouse();
 
     // TControlHost
     void Invalidate() override;
@@ -39,6 +44,9 @@ protected:
 private:
     TCustomControl& m_control;
     bool m_paintPending = true;
+    bool m_rereadPending = false;
+    bool m_mouseKnown = false;
+    QPoint m_lastMouse;
 };
 
 }  // namespace liquidus

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <memory>
 
@@ -436,7 +437,83 @@ TSection MakeSideSection(TTernagram& diagram, int from, int to) {
     return MakeSection(diagram, corner(from), corner(to));
 }
 
-void FeedBinagram(const TSection& section, TBinagram& binagram) {
+namespace {
+
+int ColorDistance(TColor a, TColor b) {
+    int sum = 0;
+    for (int shift : {0, 8, 16}) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        sum += d * d;
+    }
+    return sum;
+}
+
+double SeedTemperature(const TSection& section, const TSectionCurve& curve, double middle) {
+    return (section.LowT + Interpolate(curve.Knots, middle)) / 2;
+}
+
+void FeedMetFields(const TSection& section, TBinagram& binagram) {
+    TBinaryAreaList& records = binagram.AreaList();
+    const int fieldCount = std::min(static_cast<int>(section.FieldNames.size()), kAreaCount);
+    for (int i = 0; i < kAreaCount; ++i) {
+        records[i].Name = i < fieldCount ? section.FieldNames[i] : std::string();
+        records[i].CoPhased = 0;
+        records[i].FillC = -1.0f;
+        records[i].FillT = 0.0f;
+    }
+    std::vector<int> listed;                   // records in the legend, as met
+    std::map<std::string, int> recordOfName;  // a name keeps its first record
+    std::vector<TBinagram::TExtraFill> extra;
+    double highest = section.LowT;
+    const TSectionCurve* widest = nullptr;
+    for (const TSectionCurve& curve : section.Curves) {
+        for (const auto& knot : curve.Knots) highest = std::max(highest, knot.second);
+        if (widest == nullptr || curve.To - curve.From > widest->To - widest->From) widest = &curve;
+        if (curve.Field < 0 || curve.Field >= fieldCount) continue;
+        const double middle = (curve.From + curve.To) / 2;
+        const auto seedC = static_cast<float>(middle);
+        const auto seedT = static_cast<float>(SeedTemperature(section, curve, middle));
+        const auto [it, first] = recordOfName.emplace(curve.Name, curve.Field);
+        if (first) {
+            listed.push_back(curve.Field);
+            records[curve.Field].FillC = seedC;
+            records[curve.Field].FillT = seedT;
+        } else {
+            extra.push_back({it->second, seedC, seedT});
+        }
+    }
+    int used = fieldCount;
+    if (fieldCount < kAreaCount) {
+        int liquid = fieldCount;
+        int best = -1;
+        for (int candidate = fieldCount; candidate < kAreaCount; ++candidate) {
+            int nearest = std::numeric_limits<int>::max();
+            for (int r : listed) {
+                nearest = std::min(nearest, ColorDistance(AreaColors[candidate + 1], AreaColors[r + 1]));
+            }
+            if (nearest > best) {
+                best = nearest;
+                liquid = candidate;
+            }
+        }
+        records[liquid].Name = kLiquidName;
+        listed.push_back(liquid);
+        used = liquid + 1;
+        if (widest != nullptr) {
+            records[liquid].FillC = static_cast<float>((widest->From + widest->To) / 2);
+            records[liquid].FillT = static_cast<float>((highest + section.HighT) / 2);
+        }
+    }
+    binagram.SetAreas(used);
+    binagram.SetLegendAreas(std::move(listed));
+    binagram.SetExtraFills(std::move(extra));
+    binagram.SetDrawSplines(true);
+    binagram.SetDrawAreas(true);
+}
+
+}  // namespace
+
+void FeedBinagram(const TSection& section, TBinagram& binagram, TSectionLegend legend) {
     binagram.SetDataOrientation(TBinagram::TDataOrientation::doDirect);
     binagram.SetTUnits(section.TUnits);
     binagram.SetCUnits(section.CUnits);
@@ -480,6 +557,12 @@ void FeedBinagram(const TSection& section, TBinagram& binagram) {
     }
     binagram.SetBoundaryPoints(std::move(points));
 
+    if (legend == TSectionLegend::MetFields) {
+        FeedMetFields(section, binagram);
+        return;
+    }
+    binagram.SetLegendAreas({});
+    binagram.SetExtraFills({});
     // Records: the ternary indices first, so that the colours agree.
     TBinaryAreaList& records = binagram.AreaList();
     const int fieldCount = std::min(static_cast<int>(section.FieldNames.size()), kAreaCount);

@@ -104,7 +104,14 @@ TSection MakeSideSection(TTernagram& diagram, int from, int to);
 /// section meets more than once fills its further stretches with the next
 /// free palette entries. What does not fit into the 16 records is left
 /// unfilled. Boundary lines and fills are switched on.
-void FeedBinagram(const TSection& section, TBinagram& binagram);
+///
+/// With TSectionLegend::MetFields (what a window shows) the legend lists
+/// only the fields the section meets, one entry per name, and "Liquid": a
+/// name met again fills in its first colour, and Liquid takes the free
+/// palette colour least like those of the fields met.
+enum class TSectionLegend { AllFields, MetFields };
+void FeedBinagram(const TSection& section, TBinagram& binagram,
+                  TSectionLegend legend = TSectionLegend::AllFields);
 
 /// Name of the field above the liquidus.
 constexpr char kLiquidName[] = "Liquid";

@@ -10,7 +10,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
 for f in bin/liquidus share/liquidus/liquidus.inf share/applications/liquidus.desktop \
-         share/icons/hicolor/scalable/apps/liquidus.svg; do
+         share/icons/hicolor/scalable/apps/liquidus.svg share/metainfo/liquidus.metainfo.xml; do
   [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 cmp -s "$prefix/share/liquidus/liquidus.inf" "$(dirname "$0")/../../liquidus.inf" ||

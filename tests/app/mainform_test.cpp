@@ -11,19 +11,26 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QAction>
+#include <QMenuBar>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "files/diagramfile.h"
 #include "app/help.h"
+#include "app/mainwindow.h"
 #include "app/pagecontrol.h"
 #include "app/radiogroup.h"
 #include "app/version.h"
@@ -59,6 +66,8 @@ protected:
         return printer;
     }
     void ShowMessage(const QString& text) override { messages.push_back(text); }
+    QString AskOpenDiagramName() override { return {}; }
+    QString AskSaveDiagramName() override { return {}; }
 };
 
 class MainForm : public ::testing::Test {
@@ -191,11 +200,11 @@ TEST_F(MainForm, PanelHasEveryGroupWithItsCaptionItemsColumnsAndSelection) {
         ASSERT_NE(buttons.back(), nullptr);
         EXPECT_TRUE(buttons.back()->autoRaise());
     }
-    EXPECT_EQ(buttons[0]->toolTip(), "Print Diagram");
-    EXPECT_EQ(buttons[1]->toolTip(), "Save Diagram");
-    EXPECT_EQ(buttons[2]->toolTip(), "Help");
+    EXPECT_EQ(buttons[0]->toolTip(), "Print the diagram");
+    EXPECT_EQ(buttons[1]->toolTip(), "Save picture as bitmap…");
+    EXPECT_EQ(buttons[2]->toolTip(), "Help contents");
     EXPECT_EQ(buttons[3]->toolTip(), "Info");
-    EXPECT_EQ(buttons[4]->toolTip(), "About");
+    EXPECT_EQ(buttons[4]->toolTip(), "About Liquidus");
     form.resize(900, 700);
     form.show();
     QApplication::processEvents();
@@ -422,29 +431,14 @@ TEST_F(MainForm, IsothermProgressFollowsTheSquaredRowCount) {
     EXPECT_EQ(form.CalcStepCount(), 0);
 }
 
-TEST_F(MainForm, PanelHidesBelowTheDesignSize) {
+TEST_F(MainForm, PanelStaysAtTheSmallestWindow) {
     auto* panel = Find<QWidget>("ControlPanel");
     form.show();
-    auto resizeTo = [&](int w, int h) {
-        form.resize(w, h);
-        QApplication::processEvents();
-        EXPECT_EQ(form.size(), QSize(w, h));
-    };
-    resizeTo(798, 567);
-    EXPECT_FALSE(panel->isHidden());
-    resizeTo(797, 567);
-    EXPECT_TRUE(panel->isHidden());
-    resizeTo(798, 567);
-    EXPECT_FALSE(panel->isHidden());
-    resizeTo(1000, 566);
-    EXPECT_TRUE(panel->isHidden());
-    resizeTo(500, 400);
-    EXPECT_TRUE(panel->isHidden());
-    resizeTo(1000, 800);
-    EXPECT_FALSE(panel->isHidden());
-    // The diagram takes the whole window while the panel is away.
-    resizeTo(700, 500);
-    EXPECT_GT(Find<QWidget>("Ternagram1")->width(), 650);
+    form.resize(300, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(form.size(), QSize(TMainForm::kMinimumWidth, TMainForm::kMinimumHeight));
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_GE(Find<QWidget>("Ternagram1")->width(), 300);
 }
 
 TEST_F(MainForm, ZoomGreysOutUnitsAndOrientation) {
@@ -572,6 +566,184 @@ TEST_F(MainForm, HelpButtonOpensTheHelpWindow) {
     ASSERT_NE(HelpWindow(), nullptr);
     EXPECT_TRUE(HelpWindow()->isVisible());
     HelpWindow()->close();
+}
+
+// --- menus, settings, read-outs ---------------------------------------------
+
+// Each key a desktop user tries first, on the command they expect, and the
+// button beside it doing the same through one action.
+TEST_F(MainForm, StandardKeysAndButtonsTriggerTheirMenuActions) {
+    const struct {
+        QKeySequence keys;
+        const char* action;
+        const char* button;  // nullptr: none
+    } rows[] = {
+        {QKeySequence(QStringLiteral("Ctrl+O")), "OpenDiagramAction", "OpenDiagramButton"},
+        {QKeySequence(QStringLiteral("Ctrl+S")), "SaveDiagramAction", "SaveDiagramButton"},
+        {QKeySequence(QStringLiteral("Ctrl+P")), "PrintAction", "PrintSpeedButton"},
+        {QKeySequence(QStringLiteral("Ctrl+Q")), "QuitAction", nullptr},
+        {QKeySequence(QStringLiteral("F1")), "HelpAction", "HelpSpeedButton"},
+    };
+    const QList<QAction*> inMenus = Find<QMenuBar>("MenuBar")->findChildren<QAction*>();
+    for (const auto& row : rows) {
+        auto* action = Find<QAction>(row.action);
+        ASSERT_NE(action, nullptr);
+        bool listed = false;
+        for (const QMenu* menu : Find<QMenuBar>("MenuBar")->findChildren<QMenu*>()) {
+            listed = listed || menu->actions().contains(action);
+        }
+        EXPECT_TRUE(listed) << row.action;
+        if (row.button != nullptr) {
+            EXPECT_EQ(Find<QToolButton>(row.button)->defaultAction(), action) << row.button;
+        }
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QSignalSpy triggered(action, &QAction::triggered);
+        QTest::keySequence(&form, row.keys);
+        EXPECT_EQ(triggered.count(), 1) << row.action;
+        if (action->objectName() == "QuitAction") {
+            EXPECT_FALSE(form.isVisible());
+        }
+    }
+    if (HelpWindow() != nullptr) HelpWindow()->close();
+    // The two saves read differently.
+    EXPECT_NE(Find<QToolButton>("SaveSpeedButton")->toolTip(),
+              Find<QToolButton>("SaveDiagramButton")->toolTip());
+}
+
+TEST(TakeNoSettings, OnlyFromTheWindowsArguments) {
+    using Args = std::vector<std::string>;
+    const struct {
+        Args in;
+        bool taken;
+        Args out;
+    } rows[] = {
+        {{"--no-settings"}, true, {}},
+        {{"--no-settings", "--diagram", "a.json"}, true, {"--diagram", "a.json"}},
+        {{"--diagram", "a.json", "--no-settings"}, true, {"--diagram", "a.json"}},
+        {{"--export", "a.png", "--no-settings"}, false, {"--export", "a.png", "--no-settings"}},
+        {{"--diagram", "a.json"}, false, {"--diagram", "a.json"}},
+    };
+    for (const auto& row : rows) {
+        Args args = row.in;
+        EXPECT_EQ(TakeNoSettings(args), row.taken) << row.in.front();
+        EXPECT_EQ(args, row.out) << row.in.front();
+    }
+}
+
+// What the user left is there at the next start; a window given no
+// settings starts as built.
+TEST(MainFormSettings, ComeBackAfterARestartFromTheirOwnFile) {
+    QTemporaryDir dir;
+    const QString settingsFile = dir.filePath(QStringLiteral("liquidus.conf"));
+    const QString diagramFile = dir.filePath(QStringLiteral("mine.json"));
+    const auto settings = [&] {
+        return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
+    };
+    const struct {
+        const char* group;
+        int index;
+    } picks[] = {{"RadioGroup5", 2}, {"RadioGroup1", 3}, {"RadioGroup7", 2},
+                 {"RadioGroup6", 2}, {"RadioGroup3", 0}, {"RadioGroup8", 2}};
+    {
+        TProbeForm form;
+        form.UseSettings(settings());
+        EXPECT_FALSE(form.GeometryRestored());
+        WriteDiagramFile(form.Ternagram1(), diagramFile);
+        ASSERT_TRUE(form.OpenDiagramFile(diagramFile));
+        for (const auto& pick : picks) {
+            form.findChild<TRadioGroup*>(pick.group)->Button(pick.index)->click();
+        }
+        form.findChild<QCheckBox*>("CheckBox1")->setChecked(false);
+        form.findChild<QSpinBox*>("RxSpinEdit3")->setValue(25);
+        form.show();
+        form.resize(901, 702);
+        QApplication::processEvents();
+        form.close();
+    }
+    TProbeForm again;
+    again.UseSettings(settings());
+    for (const auto& pick : picks) {
+        EXPECT_EQ(again.findChild<TRadioGroup*>(pick.group)->ItemIndex(), pick.index) << pick.group;
+    }
+    EXPECT_EQ(again.Ternagram1().CUnits(), TCUnits::cuMassParts);
+    EXPECT_EQ(again.Ternagram1().TUnits(), TTUnits::tuK);
+    EXPECT_FALSE(again.Ternagram1().Legend());
+    EXPECT_EQ(again.Ternagram1().Isotherms().SignStep(), 25);
+    EXPECT_EQ(again.RecentDiagrams(), QStringList{QFileInfo(diagramFile).absoluteFilePath()});
+    EXPECT_TRUE(again.GeometryRestored());
+    EXPECT_EQ(again.size(), QSize(901, 702));
+
+    TProbeForm clean;
+    EXPECT_EQ(clean.findChild<TRadioGroup*>("RadioGroup1")->ItemIndex(), 2);
+    EXPECT_TRUE(clean.RecentDiagrams().isEmpty());
+}
+
+// The values table, the Go to result and the status bar describe the
+// picture shown, not the one before a change made away from the mouse.
+TEST_F(MainForm, ReadOutsFollowUnitsZoomMarkAndDiagramWithoutAMouseMove) {
+    form.resize(1000, 800);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::processEvents();
+    auto* view = Find<QWidget>("Ternagram1");
+    int x = 0;
+    int y = 0;
+    diagram.CompositionToPixel(30, 30, x, y);
+    const QPoint at(x, y);
+    const auto sum = [&] {
+        const TFullDataPoint& p = diagram.CursorPoint();
+        return p.A + p.B + p.C;
+    };
+    QTest::mouseMove(view, at);
+    ASSERT_TRUE(diagram.CursorOnArea());
+    EXPECT_NEAR(sum(), 100, 1e-6);
+    Pick("RadioGroup1", 3);  // mass fractions
+    QApplication::processEvents();
+    EXPECT_NEAR(sum(), 1, 1e-6);
+    EXPECT_NEAR(diagram.CursorPoint().A, 0.30, 0.01);
+    Pick("RadioGroup1", 2);
+    QApplication::processEvents();
+
+    // Zoomed in by a drag, out by a click of the user's where the mouse then rests.
+    diagram.MouseDown(TMouseButton::mbLeft, ssLeft, at.x(), at.y());
+    diagram.MouseMove(ssLeft, at.x() + 100, at.y());
+    diagram.MouseUp(TMouseButton::mbLeft, 0, at.x() + 100, at.y());
+    QApplication::processEvents();
+    ASSERT_TRUE(diagram.Zoom());
+    QTest::mouseMove(view, at);
+    const TFullDataPoint zoomed = diagram.CursorPoint();
+    QTest::mouseClick(view, Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+    ASSERT_FALSE(diagram.Zoom());
+    const TFullDataPoint afterClick = diagram.CursorPoint();
+    EXPECT_GT(std::abs(afterClick.A - zoomed.A), 1);
+    QTest::mouseMove(view, at + QPoint(1, 0));
+    QTest::mouseMove(view, at);
+    EXPECT_DOUBLE_EQ(afterClick.A, diagram.CursorPoint().A);
+    EXPECT_DOUBLE_EQ(afterClick.B, diagram.CursorPoint().B);
+
+    // A marked point is named in the status bar until a left click clears it.
+    QTest::mouseClick(view, Qt::RightButton, {}, at);
+    QApplication::processEvents();
+    EXPECT_TRUE(form.MarkStatusText().startsWith(QStringLiteral("Marked point ")))
+        << form.MarkStatusText().toStdString();
+    EXPECT_EQ(Find<QLabel>("MarkStatus")->text(), form.MarkStatusText());
+    QTest::mouseClick(view, Qt::LeftButton, {}, at);
+    EXPECT_EQ(Find<QLabel>("MarkStatus")->text(), QString());
+
+    // The Go to result goes with the diagram it was read from.
+    Find<QLineEdit>("GoToEditA")->setText(QStringLiteral("32"));
+    Find<QLineEdit>("GoToEditB")->setText(QStringLiteral("24"));
+    Find<QLineEdit>("GoToEditC")->setText(QStringLiteral("44"));
+    form.GoToButtonClick();
+    EXPECT_FALSE(Find<QLabel>("GoToLabel")->text().isEmpty());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("other.json"));
+    WriteDiagramFile(diagram, file);
+    ASSERT_TRUE(form.OpenDiagramFile(file));
+    EXPECT_EQ(Find<QLabel>("GoToLabel")->text(), QString());
 }
 
 }  // namespace

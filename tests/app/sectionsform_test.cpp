@@ -7,9 +7,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTest>
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "files/diagramfile.h"
+#include "model/areadata.h"
 #include "sample/sample.h"
+#include "sections/section.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -64,6 +70,50 @@ TEST(SectionsForm, FollowsADiagramOpenedAgainWithOtherTemperatures) {
     }
     ApplyDiagram(file, main);
     EXPECT_TRUE(QTest::qWaitFor([&] { return hottest() == before + 150; }, 5000)) << hottest();
+}
+
+// MgO - SiO2 meets Cristobalite on both sides of the two liquids.
+TEST(SectionsForm, LegendNamesEachFieldMetOnceInOneColourAndTheAxisItsUnit) {
+    TTernagram main;
+    LoadSampleDiagram(main);
+    main.SetBounds(1024, 768);
+    TSectionsForm form(main);
+    const TBinagram& binary = form.Binagram1();
+    std::set<std::string> met;
+    for (const TSectionCurve& curve : MakeSideSection(main, 1, 2).Curves) met.insert(curve.Name);
+    ASSERT_TRUE(met.count("Cristobalite"));
+
+    std::vector<std::string> listed;
+    for (int record : binary.LegendAreas()) listed.push_back(binary.AreaList()[record].Name.str());
+    ASSERT_FALSE(listed.empty());
+    EXPECT_EQ(listed.back(), kLiquidName);
+    listed.pop_back();
+    EXPECT_EQ(std::set<std::string>(listed.begin(), listed.end()), met);
+    EXPECT_EQ(listed.size(), met.size());  // no name twice
+    // A stretch met again fills in the colour its name has in the legend.
+    EXPECT_FALSE(binary.ExtraFills().empty());
+    for (const TBinagram::TExtraFill& fill : binary.ExtraFills()) {
+        EXPECT_TRUE(std::ranges::count(binary.LegendAreas(), fill.Record)) << fill.Record;
+    }
+    // Liquid is told apart from every field met at a glance.
+    const int liquid = binary.LegendAreas().back();
+    const auto distance = [](TColor a, TColor b) {
+        int sum = 0;
+        for (int shift : {0, 8, 16}) {
+            const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+            sum += d * d;
+        }
+        return sum;
+    };
+    for (std::size_t i = 0; i + 1 < binary.LegendAreas().size(); ++i) {
+        const int field = binary.LegendAreas()[i];
+        EXPECT_GT(distance(AreaColors[liquid + 1], AreaColors[field + 1]), 60 * 60)
+            << binary.AreaList()[field].Name.str();
+    }
+
+    EXPECT_EQ(binary.TAxisTitle(), "T, \u00B0C");
+    main.SetTUnits(TTUnits::tuF);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return binary.TAxisTitle() == "T, \u00B0F"; }, 5000));
 }
 
 }  // namespace
