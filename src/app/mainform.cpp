@@ -104,6 +104,9 @@ constexpr std::array kCheckBindings = {
     TCheckBinding{"CheckBox7", "Isotherms.Simplified"},
     TCheckBinding{"CheckBox5", "Isotherms.Signed"},
     TCheckBinding{"DICheckBox", "DrawIsotherms"},
+    TCheckBinding{"FieldNamesCheckBox", "FieldNames"},
+    TCheckBinding{"InvariantPointsCheckBox", "InvariantPoints"},
+    TCheckBinding{"BoundaryArrowsCheckBox", "BoundaryArrows"},
 };
 
 /// A count beside a switch acts only while the diagram has the switch on;
@@ -421,6 +424,14 @@ QWidget* TMainForm::BuildPresentationPage() {
                        static_cast<QWidget*>(checkBox3), static_cast<QWidget*>(checkBox8)}) {
         column->addWidget(w);
     }
+    // What a printed liquidus projection shows besides the fields.
+    QGroupBox* atlas = MakeGroupBox("AtlasGroupBox", QStringLiteral("Atlas"));
+    QVBoxLayout* atlasColumn = CompactColumn(atlas, 1);
+    atlasColumn->addWidget(MakeCheckBox("FieldNamesCheckBox", QStringLiteral("Field Names"), false));
+    atlasColumn->addWidget(
+        MakeCheckBox("InvariantPointsCheckBox", QStringLiteral("Invariant Points"), false));
+    atlasColumn->addWidget(
+        MakeCheckBox("BoundaryArrowsCheckBox", QStringLiteral("Boundary Arrows"), false));
 
     auto* radioGroup3 =
         MakeRadioGroup("RadioGroup3", QStringLiteral("Grid Type"),
@@ -430,6 +441,7 @@ QWidget* TMainForm::BuildPresentationPage() {
     auto* radioGroup2 = MakeRadioGroup("RadioGroup2", QStringLiteral("Grid Steps"),
                                        {QStringLiteral("5"), QStringLiteral("10")}, 2, 0);
     layout->addWidget(controls);
+    layout->addWidget(atlas);
     layout->addWidget(radioGroup3);
     layout->addWidget(radioGroup2);
     layout->addStretch(1);

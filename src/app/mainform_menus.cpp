@@ -30,7 +30,9 @@ constexpr std::array kKeptRadioGroups = {"RadioGroup5",  "RadioGroup1", "RadioGr
                                          "IMS",          "RadioGroup10", "RadioGroup8",
                                          "RadioGroup9"};
 constexpr std::array kKeptCheckBoxes = {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",
-                                        "CheckBox8", "CheckBox6", "CheckBox7", "CheckBox5"};
+                                        "CheckBox8", "CheckBox6", "CheckBox7", "CheckBox5",
+                                        "FieldNamesCheckBox", "InvariantPointsCheckBox",
+                                        "BoundaryArrowsCheckBox"};
 constexpr std::array kKeptSpinEdits = {"RxSpinEdit1", "RxSpinEdit2", "RxSpinEdit3",
                                        "HorIsothermEdit"};
 // The Presentation page's switches, also in the View menu.
@@ -45,6 +47,9 @@ constexpr std::array kViewSwitches = {
     TViewSwitch{"CheckBox4", "CoPhasesAction", "&Co-existing phases"},
     TViewSwitch{"CheckBox3", "MouseGridAction", "Mouse &grid"},
     TViewSwitch{"CheckBox8", "MarkPointsAction", "&Mark points"},
+    TViewSwitch{"FieldNamesCheckBox", "FieldNamesAction", "&Field names"},
+    TViewSwitch{"InvariantPointsCheckBox", "InvariantPointsAction", "&Invariant points"},
+    TViewSwitch{"BoundaryArrowsCheckBox", "BoundaryArrowsAction", "Boundary &arrows"},
 };
 
 /// The platform's keys for a standard command, or the usual one where the
