@@ -179,6 +179,7 @@ void TSectionsForm::Refresh() {
             section = MakeSideSection(m_main, side[0], side[1]);
         }
         FeedBinagram(section, m_binagram, TSectionLegend::MetFields);
+        m_binagram.SetTemperatureMarks(InvariantTemperaturesOn(m_main, section));
         m_problem->clear();
         m_problem->hide();
     } catch (const std::exception& error) {

@@ -85,6 +85,12 @@ public:
     /// A caption over the temperature axis ("T, °C"); none when empty.
     const std::string& TAxisTitle() const { return m_tAxisTitle; }
     void SetTAxisTitle(const std::string& value) { Assign(m_tAxisTitle, value); }
+    /// Temperatures (current unit) marked by a short tick across the
+    /// temperature axis, such as the invariant points a section passes.
+    const std::vector<double>& TemperatureMarks() const { return m_temperatureMarks; }
+    void SetTemperatureMarks(const std::vector<double>& values) {
+        Assign(m_temperatureMarks, values);
+    }
     /// The records (0-based) the legend lists, in order; empty: every record
     /// in use.
     const std::vector<int>& LegendAreas() const { return m_legendAreas; }
@@ -228,12 +234,14 @@ private:
     double m_fullHighCLimit = 100.0;
     int m_tAxisStep = 100;
     std::string m_tAxisTitle;
+    std::vector<double> m_temperatureMarks;
     std::vector<int> m_legendAreas;
     std::vector<TExtraFill> m_extraFills;
     bool m_fitValuesTable = false;
     /// The rows the legend shows.
     int LegendRows() const;
     void DrawTAxisTitle(TBitmap& bitmap);
+    void DrawTemperatureMarks(TBitmap& bitmap);
     void DrawFittedValuesTable(TCanvas& canvas, int pictureWidth, const std::string& composition,
                                const std::string& temperature);
 };

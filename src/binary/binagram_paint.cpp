@@ -140,6 +140,24 @@ void TBinagram::DrawLayers(TBitmap& bitmap) {
     DrawUnitsCaption(bitmap);
     if (!m_tAxisTitle.empty()) DrawTAxisTitle(bitmap);
     if (Legend() && Areas() > 0) DrawLegend(bitmap);
+    DrawTemperatureMarks(bitmap);
+}
+
+void TBinagram::DrawTemperatureMarks(TBitmap& bitmap) {
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Pen.Color = clRed;
+    canvas.Pen.Width = 2;
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    const TBinaryLimits limits = Limits();
+    const int reach = std::max(4, PlotWidth() / 80);
+    for (const double t : m_temperatureMarks) {
+        if (t < limits.LowT || t > limits.HighT) continue;
+        const int y = TemperatureToY(t);
+        canvas.MoveTo(PlotLeft() - reach, y);
+        canvas.LineTo(PlotLeft() + reach, y);
+    }
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Width = 1;
 }
 
 void TBinagram::SetLegendAreas(std::vector<int> records) {

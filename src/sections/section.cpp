@@ -606,4 +606,26 @@ void FeedBinagram(const TSection& section, TBinagram& binagram, TSectionLegend l
     binagram.SetDrawAreas(true);
 }
 
+std::vector<double> InvariantTemperaturesOn(TTernagram& diagram, const TSection& section) {
+    // Percent shares, where the points are kept; a point this close to the
+    // line (percent) lies on it.
+    constexpr double kOnLine = 0.05;
+    const double toPercent = 100 / diagram.UnitsTotal();
+    const double pa = section.P.A * toPercent, pb = section.P.B * toPercent;
+    const double qa = section.Q.A * toPercent, qb = section.Q.B * toPercent;
+    const double da = qa - pa, db = qb - pb;
+    const double length2 = da * da + db * db;
+    std::vector<double> temperatures;
+    if (length2 <= 0) return temperatures;
+    for (const TInvariantPoint& p : diagram.InvariantPointList()) {
+        const double t = std::clamp(((p.A - pa) * da + (p.B - pb) * db) / length2, 0.0, 1.0);
+        if (std::hypot(pa + t * da - p.A, pb + t * db - p.B) <= kOnLine) {
+            temperatures.push_back(TemperatureInUnits(p.T, diagram.TUnits()));
+        }
+    }
+    std::sort(temperatures.begin(), temperatures.end());
+    temperatures.erase(std::unique(temperatures.begin(), temperatures.end()), temperatures.end());
+    return temperatures;
+}
+
 }  // namespace liquidus

@@ -113,6 +113,10 @@ enum class TSectionLegend { AllFields, MetFields };
 void FeedBinagram(const TSection& section, TBinagram& binagram,
                   TSectionLegend legend = TSectionLegend::AllFields);
 
+/// The temperatures (the diagram's unit, ascending, each once) of the
+/// diagram's invariant points that lie on the section's line.
+std::vector<double> InvariantTemperaturesOn(TTernagram& diagram, const TSection& section);
+
 /// Name of the field above the liquidus.
 constexpr char kLiquidName[] = "Liquid";
 

@@ -158,5 +158,18 @@ TEST_F(SectionTest, BinaryDiagramShowsTheFieldsInTheTriangleColours) {
     EXPECT_EQ(binagram.AreaList()[liquid + 1].Name.str(), "Cristobalite");
 }
 
+// The MgO - SiO2 side meets boundary lines at (63, 37) 1860 C, (38, 62)
+// 1557 C, (35, 65) 1543 C and at 1703 C twice, the ends of the Two Liquids
+// field (the sample's boundary data); in K every mark moves by 273.15.
+TEST_F(SectionTest, InvariantTemperaturesOnASideAreTheBinaryPointsThere) {
+    const std::vector<double> celsius = {1543, 1557, 1703, 1860};
+    EXPECT_EQ(InvariantTemperaturesOn(diagram, MakeSideSection(diagram, 1, 2)), celsius);
+    diagram.SetTUnits(TTUnits::tuK);
+    const std::vector<double> kelvin =
+        InvariantTemperaturesOn(diagram, MakeSideSection(diagram, 1, 2));
+    ASSERT_EQ(kelvin.size(), celsius.size());
+    for (std::size_t i = 0; i < kelvin.size(); ++i) EXPECT_DOUBLE_EQ(kelvin[i], celsius[i] + 273.15);
+}
+
 }  // namespace
 }  // namespace liquidus
