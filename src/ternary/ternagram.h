@@ -155,6 +155,9 @@ public:
     const TIsothermLists& IsothermLists() const { return m_isoLists; }
     /// Rows of the isotherm scan in progress; 0 when none is running.
     int IsothermScanRows() const { return m_isoScanRows; }
+    /// The row (1..IsothermScanRows()) the scan is starting when it raises
+    /// OnIsothermCalcStep; row k ends after about k²/2 of the rows² / 2 points.
+    int IsothermScanRow() const { return m_isoScanRow; }
     /// Point size of the isotherm labels for the current layout.
     int IsothermLabelSize() const;
 
@@ -293,6 +296,7 @@ private:
     TTUnits m_tUnits = TTUnits::tuC;
     TPolynomialTemperature m_polynomials;
     int m_isoScanRows = 0;
+    int m_isoScanRow = 0;
     bool m_invalidatedDuringScan = false;
 
     /// Segments of the boundary line being drawn, in pixels.
