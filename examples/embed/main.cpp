@@ -74,8 +74,8 @@ int main(int argc, char* argv[]) {
         }
     };
     QObject::connect(open, &QPushButton::clicked, &window, [&window, load] {
-        const QString fileName = QFileDialog::getOpenFileName(
-            &window, "Open diagram", QString(), "Diagram files (*.json)");
+        const QString fileName = QFileDialog::getOpenFileName(&window, "Open diagram", QString(),
+                                                              "Diagram files (*.json)");
         if (fileName.isEmpty()) return;
         if (const QString error = load(fileName); !error.isEmpty()) {
             QMessageBox::warning(&window, "Open diagram", error);

@@ -24,7 +24,9 @@ namespace liquidus {
 
 class TTernagram;
 
+/// Larger files are refused unread.
 constexpr std::int64_t kMaxDiagramFileBytes = 4 * 1024 * 1024;
+/// The format version this library writes and the newest it reads.
 constexpr int kDiagramFileVersion = 1;
 
 /// The file's content is not a diagram this program reads; what() names

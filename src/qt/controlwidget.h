@@ -22,6 +22,7 @@ public:
     explicit TControlWidget(std::unique_ptr<TCustomControl> control, QWidget* parent = nullptr);
     ~TControlWidget() override;
 
+    /// The control shown.
     TCustomControl& Control() { return m_control; }
 
     // TControlHost

@@ -56,7 +56,9 @@ TernaryDiagramWidget::TernaryDiagramWidget(QWidget* parent)
     };
 }
 
-TernaryDiagramWidget::~TernaryDiagramWidget() { diagram().OnIsothermCalcStep = nullptr; }
+TernaryDiagramWidget::~TernaryDiagramWidget() {
+    diagram().OnIsothermCalcStep = nullptr;
+}
 
 BinaryDiagramWidget::BinaryDiagramWidget(QWidget* parent)
     : DiagramWidget(std::make_unique<TBinagram>(), parent) {}

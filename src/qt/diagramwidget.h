@@ -86,6 +86,8 @@ signals:
 class BinaryDiagramWidget : public DiagramWidget {
     Q_OBJECT
 public:
+    /// An empty plot until its AreaList() records and SetBoundaryPoints()
+    /// are given.
     explicit BinaryDiagramWidget(QWidget* parent = nullptr);
     ~BinaryDiagramWidget() override;
 

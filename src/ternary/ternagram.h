@@ -68,6 +68,11 @@ struct TSegment {
 /// Text sizes derive from the triangle's side; see FontSize().
 enum class TTextRole { Title, UnitsCaption, ScaleLabel, VertexCaption, Table };
 
+/// The ternary diagram component: the composition triangle of three
+/// substances with up to 16 primary-phase fields, their boundary lines,
+/// liquidus temperatures (LiquidusAt()) and isotherms. Fill it with
+/// LoadDiagram() or LoadDiagramFile() (files/diagramfile.h); show it with a
+/// TernaryDiagramWidget (qt/diagramwidget.h) or paint it without a window.
 class TTernagram : public TTernaplot {
 public:
     explicit TTernagram(TControlHost* host = nullptr);
