@@ -42,6 +42,9 @@ TLeverRatios BinaryLeverRatios(double a, double phase1, double phase2, double to
 /// Text sizes derive from the plot's width; see FontSize().
 enum class TBinaryTextRole { Table, Title, UnitsCaption, AxisNumbers };
 
+/// The binary temperature-composition diagram component: substance A on the
+/// left, B on the right, temperature upwards, with phase fields and their
+/// boundary curves. Show it with a BinaryDiagramWidget (qt/diagramwidget.h).
 class TBinagram : public TBinaplot {
 public:
     /// Which substance sits at the right end of the composition axis. (The

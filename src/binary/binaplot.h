@@ -50,6 +50,7 @@ double ConvertTemperatureLimit(double value, TTUnits from, TTUnits to);
 /// Any other stored temperature in another unit, unrounded.
 double ConvertTemperature(double value, TTUnits from, TTUnits to);
 
+/// The binary diagram's data and switches; TBinagram paints them.
 class TBinaplot : public TDiagram {
 public:
     TBinaplot(int width, int height, TControlHost* host = nullptr);

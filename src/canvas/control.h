@@ -27,11 +27,12 @@ constexpr TShiftState ssMiddle = 32;
 class TControlHost {
 public:
     virtual ~TControlHost() = default;
-    virtual void Invalidate() = 0;     // schedule Paint()
-    virtual void ScreenChanged() = 0;  // the screen bitmap was drawn on directly: show it
-    virtual void SetCursor(TCursor cursor) = 0;
-    virtual void ShowMessage(const std::string& text) = 0;  // modal, OK button
-    virtual void ProcessMessages() = 0;                     // let pending events run
+    virtual void Invalidate() = 0;     ///< schedule Paint()
+    virtual void ScreenChanged() = 0;  ///< the screen bitmap was drawn on directly: show it
+    virtual void SetCursor(TCursor cursor) = 0;             ///< the mouse pointer over the control
+    virtual void ShowMessage(const std::string& text) = 0;  ///< modal, OK button
+    virtual void ProcessMessages() = 0;                     ///< let pending events run
+    /// The window system's colour for a system colour (clBtnFace, ...).
     virtual TColor SystemColor(TColor sysColor) const = 0;
 };
 
@@ -46,6 +47,7 @@ public:
     TColor SystemColor(TColor sysColor) const override { return DefaultSystemColor(sysColor); }
 };
 
+/// Anything that raises events: the sender of a TNotifyEvent.
 class TComponent {
 public:
     virtual ~TComponent() = default;
@@ -56,6 +58,8 @@ using TMouseEvent =
     std::function<void(TComponent& sender, TMouseButton, TShiftState, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent& sender, TShiftState, int x, int y)>;
 
+/// A control that paints itself onto its own screen bitmap and takes mouse
+/// events; a TControlHost (a TControlWidget in a Qt program) shows it.
 class TCustomControl : public TComponent {
 public:
     TCustomControl(int width, int height, TControlHost* host = nullptr);

@@ -15,6 +15,8 @@
 
 namespace liquidus {
 
+/// The base of both diagram components: common switches, the mouse's
+/// read-out (CursorPoint()) and mark (MarkedPoint()), and the events.
 class TDiagram : public TCustomControl, public TPlotOwner {
 public:
     TDiagram(int width, int height, TControlHost* host = nullptr);

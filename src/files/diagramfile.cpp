@@ -502,6 +502,35 @@ void ApplyDiagram(const TDiagramFile& file, TTernagram& diagram) {
     diagram.DataChanged();
 }
 
+TDiagramFile CheckDiagram(const TDiagramFile& data) {
+    // JSON holds text as UTF-8; bytes that are not would come back
+    // replaced, a different name than the caller gave.
+    const auto requireUtf8 = [](const std::string& text, const std::string& path) {
+        const QByteArray bytes = QByteArray::fromStdString(text);
+        if (QString::fromUtf8(bytes).toUtf8() != bytes) Fail(path, "is not valid UTF-8");
+    };
+    requireUtf8(data.Title, "title");
+    for (std::size_t i = 0; i < data.Substances.size(); ++i) {
+        requireUtf8(data.Substances[i].Name,
+                    Member(Element("substances", static_cast<qsizetype>(i)), "name"));
+    }
+    for (std::size_t i = 0; i < data.Fields.size(); ++i) {
+        requireUtf8(data.Fields[i].Name,
+                    Member(Element("fields", static_cast<qsizetype>(i)), "name"));
+    }
+    // Through the file's own text, so that data given in code pass exactly
+    // when the file they make would load.
+    return ParseDiagram(SerializeDiagram(data));
+}
+
+void LoadDiagram(const TDiagramFile& data, TTernagram& diagram) {
+    ApplyDiagram(CheckDiagram(data), diagram);
+}
+
+void LoadDiagramFile(const QString& fileName, TTernagram& diagram) {
+    ApplyDiagram(ReadDiagramFile(fileName), diagram);
+}
+
 TDiagramFile DiagramFromTernagram(const TTernagram& diagram) {
     TDiagramFile file;
     file.Title = diagram.Title();

@@ -1,8 +1,14 @@
 #pragma once
-// Diagram files: a ternary diagram's data as a JSON document, so that the
-// program shows any system, not only the built-in sample. Reading is split
-// into a pure parse that checks everything and an apply that cannot fail,
-// so that a bad file never leaves a diagram half replaced.
+/// \file
+/// Diagram files: a ternary diagram's data as a JSON document, so that the
+/// program shows any system, not only the built-in sample. Reading is split
+/// into a pure parse that checks everything and an apply that cannot fail,
+/// so that a bad file never leaves a diagram half replaced.
+///
+/// A program that has the data in memory builds a TDiagramFile and hands
+/// it over with LoadDiagram(); a file goes in with LoadDiagramFile(). Both
+/// check first and leave the diagram untouched when they throw. The format
+/// is described in docs/diagram-format.md.
 
 #include <QByteArray>
 #include <QString>
@@ -18,7 +24,9 @@ namespace liquidus {
 
 class TTernagram;
 
+/// Larger files are refused unread.
 constexpr std::int64_t kMaxDiagramFileBytes = 4 * 1024 * 1024;
+/// The format version this library writes and the newest it reads.
 constexpr int kDiagramFileVersion = 1;
 
 /// The file's content is not a diagram this program reads; what() names
@@ -35,14 +43,22 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// What the compositions are percent of.
 enum class TDiagramBasis { Mass, Mole };
 
+/// A component of the system: a name (UTF-8, 1..40 bytes, no control
+/// characters) and its molar mass (1e-6..1e6), used to convert between
+/// mass and mole percent.
 struct TDiagramSubstance {
     std::string Name;
     float MolarMass = 1.0f;
     friend bool operator==(const TDiagramSubstance&, const TDiagramSubstance&) = default;
 };
 
+/// A primary-phase field: name (UTF-8, 1..25 bytes), whether it holds two
+/// co-existing phases, a fill point strictly inside it, and its outline of
+/// 3..12 vertices, each a composition with its liquidus temperature in
+/// whole degrees Celsius (-273..5000, not 0).
 struct TDiagramField {
     std::string Name;
     bool CoPhased = false;
@@ -53,7 +69,9 @@ struct TDiagramField {
 };
 
 /// A diagram as a file holds it. Compositions are percent of `Basis`, as
-/// shares of the substances at positions 1 and 2.
+/// shares of the substances at positions 1 and 2. Up to 16 fields; each
+/// boundary line is a polyline of at least two points, drawn as a smooth
+/// curve, and the lines must close the fields' regions.
 struct TDiagramFile {
     std::string Title;
     TDiagramBasis Basis = TDiagramBasis::Mass;
@@ -78,6 +96,21 @@ TDiagramFile ReadDiagramFile(const QString& fileName);
 /// placeholders; the marked point is dropped and the isotherms are
 /// recalculated on the next paint. Other settings stay as they are.
 void ApplyDiagram(const TDiagramFile& file, TTernagram& diagram);
+
+/// Checks a diagram built in code exactly as ParseDiagram() checks a file
+/// (names, ranges, counts and the geometry); throws TDiagramFormatError
+/// naming the place as the file would ("fields[2].vertices[0]: ...").
+/// Returns the data with boundary ends that nearly meet their side or line
+/// moved onto it.
+TDiagramFile CheckDiagram(const TDiagramFile& data);
+
+/// Shows data built in code: CheckDiagram(), then ApplyDiagram(). Throws
+/// TDiagramFormatError with `diagram` untouched.
+void LoadDiagram(const TDiagramFile& data, TTernagram& diagram);
+
+/// Shows a diagram file: ReadDiagramFile(), then ApplyDiagram(). Throws
+/// TDiagramReadError or TDiagramFormatError with `diagram` untouched.
+void LoadDiagramFile(const QString& fileName, TTernagram& diagram);
 
 /// The data `diagram` shows now, in its current basis and orientation.
 TDiagramFile DiagramFromTernagram(const TTernagram& diagram);

@@ -89,6 +89,8 @@ void SmoothIsotherm(std::vector<TIsoPoint>& points, int count);
 /// and the last one or two points. Returns the new count.
 int ThinIsotherm(std::vector<TIsoPoint>& points, int count);
 
+/// The isotherm settings the ternary diagram publishes as
+/// TTernagram::Isotherms(): step, colour, type and method.
 class TIsotherm {
 public:
     TIsotherm() = default;

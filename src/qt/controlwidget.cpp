@@ -41,6 +41,11 @@ TControlWidget::TControlWidget(TCustomControl& control, QWidget* parent)
     m_control.SetHost(this);
 }
 
+TControlWidget::TControlWidget(std::unique_ptr<TCustomControl> control, QWidget* parent)
+    : TControlWidget(*control, parent) {
+    m_owned = std::move(control);
+}
+
 TControlWidget::~TControlWidget() { m_control.SetHost(nullptr); }
 
 void TControlWidget::Invalidate() {

@@ -1,22 +1,29 @@
 #pragma once
-// Shows a window-system-independent control in a QWidget: runs the control's
-// pending paint, shows its screen bitmap, and passes mouse and resize events
-// on. The widget is the control's host.
+/// \file
+/// Shows a window-system-independent control in a QWidget: runs the control's
+/// pending paint, shows its screen bitmap, and passes mouse and resize events
+/// on. The widget is the control's host. The diagram widgets of
+/// qt/diagramwidget.h are built on it.
 
 #include <QPoint>
 #include <QWidget>
+#include <memory>
 
 #include "canvas/control.h"
 
 namespace liquidus {
 
+/// Hosts a TCustomControl in a QWidget (see the file comment).
 class TControlWidget : public QWidget, public TControlHost {
     Q_OBJECT
 public:
     /// The control is not owned; it must outlive the widget or be detached.
     explicit TControlWidget(TCustomControl& control, QWidget* parent = nullptr);
+    /// Owns `control` (not null) and deletes it with the widget.
+    explicit TControlWidget(std::unique_ptr<TCustomControl> control, QWidget* parent = nullptr);
     ~TControlWidget() override;
 
+    /// The control shown.
     TCustomControl& Control() { return m_control; }
     /// Moves the control's mouse again where the mouse last was, once the
     /// pending paint is done: what it read is then read from the new
@@ -42,6 +49,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Declared before m_control: an owned control is made before the
+    // reference to it and outlives the destructor's detach.
+    std::unique_ptr<TCustomControl> m_owned;
     TCustomControl& m_control;
     bool m_paintPending = true;
     bool m_rereadPending = false;

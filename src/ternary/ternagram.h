@@ -97,6 +97,11 @@ struct TAtlasLabel {
 /// Text sizes derive from the triangle's side; see FontSize().
 enum class TTextRole { Title, UnitsCaption, ScaleLabel, VertexCaption, Table };
 
+/// The ternary diagram component: the composition triangle of three
+/// substances with up to 16 primary-phase fields, their boundary lines,
+/// liquidus temperatures (LiquidusAt()) and isotherms. Fill it with
+/// LoadDiagram() or LoadDiagramFile() (files/diagramfile.h); show it with a
+/// TernaryDiagramWidget (qt/diagramwidget.h) or paint it without a window.
 class TTernagram : public TTernaplot {
 public:
     explicit TTernagram(TControlHost* host = nullptr);
@@ -206,6 +211,9 @@ public:
     const TIsothermLists& IsothermLists() const { return m_isoLists; }
     /// Rows of the isotherm scan in progress; 0 when none is running.
     int IsothermScanRows() const { return m_isoScanRows; }
+    /// The row (1..IsothermScanRows()) the scan is starting when it raises
+    /// OnIsothermCalcStep; row k ends after about k²/2 of the rows² / 2 points.
+    int IsothermScanRow() const { return m_isoScanRow; }
     /// Point size of the isotherm labels for the current layout.
     int IsothermLabelSize() const;
 
@@ -358,6 +366,7 @@ private:
     std::vector<TAtlasLabel> m_atlasLabels;
     TPolynomialTemperature m_polynomials;
     int m_isoScanRows = 0;
+    int m_isoScanRow = 0;
     bool m_invalidatedDuringScan = false;
 
     /// Segments of the boundary line being drawn, in pixels.

@@ -110,6 +110,7 @@ void TTernagram::CalculateIsotherms(TBitmap& bitmap) {
         bool finished = false;
         ~TScanEnd() {
             diagram.m_isoScanRows = 0;
+            diagram.m_isoScanRow = 0;
             // Lists cut short by a failure are not results.
             if (!finished) diagram.m_isotherms.Calculated = false;
         }
@@ -123,6 +124,7 @@ void TTernagram::CalculateIsotherms(TBitmap& bitmap) {
     };
     for (int i = 1; i <= rows; ++i) {
         const double b = 100 - i * double{step};
+        m_isoScanRow = i;
         DoIsothermCalcStep();
         Host().ProcessMessages();
         fieldOf.Clear();

@@ -13,6 +13,8 @@ namespace liquidus {
 
 enum class TGraphType { gtPhase, gtMelting };
 
+/// The ternary diagram's field records, boundary lines, layer switches and
+/// triangle layout with the composition/pixel mappings; TTernagram paints.
 class TTernaplot : public TDiagram {
 public:
     TTernaplot(int width, int height, TControlHost* host = nullptr);

@@ -274,6 +274,48 @@ TEST(DiagramGeometry, UnsoundEditsOfTheExampleAreRefusedWithThePlace) {
     EXPECT_EQ(ParseError(closed), "loads");
 }
 
+TEST_F(DiagramFile, DataFromCodeAreCheckedAsAFileIsAndLeaveTheDiagramAloneWhenBad) {
+    const QString exampleFile = QString::fromStdString((kCorpus / "example.json").string());
+    const TDiagramFile example = ReadDiagramFile(exampleFile);
+    struct TCase {
+        std::function<void(TDiagramFile&)> Edit;
+        const char* Message;
+    };
+    const std::vector<TCase> cases = {
+        {[](TDiagramFile& d) { d.Fields[1].Name = "Bet\xff"; },
+         "fields[1].name: is not valid UTF-8"},
+        {[](TDiagramFile& d) { d.Fields[0].Vertices[2].T = 0; },
+         "fields[0].vertices[2]: T = 0 is not allowed (0 marks an unused vertex)"},
+        {[](TDiagramFile& d) { d.Substances[2].MolarMass = 0; },
+         "substances[2].molarMass: 0 is not positive"},
+        {[](TDiagramFile& d) { d.Fields[0].FillA = d.Fields[0].FillB = 25; },
+         "fields[0].fill: the fill point (25, 25) lies outside the field's outline"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Message);
+        const auto diagram = Sample();
+        const TDiagramFile before = DiagramFromTernagram(*diagram);
+        TDiagramFile edited = example;
+        c.Edit(edited);
+        std::string message = "loads";
+        try {
+            LoadDiagram(edited, *diagram);
+        } catch (const TDiagramFormatError& error) {
+            message = error.what();
+        }
+        EXPECT_EQ(message, c.Message);
+        EXPECT_EQ(DiagramFromTernagram(*diagram), before);
+    }
+    // Sound data show what their file shows.
+    const auto fromCode = Sample();
+    const auto fromFile = Sample();
+    LoadDiagram(example, *fromCode);
+    LoadDiagramFile(exampleFile, *fromFile);
+    EXPECT_EQ(DiagramFromTernagram(*fromCode), example);
+    EXPECT_EQ(Picture(*fromCode), Picture(*fromFile));
+    EXPECT_THROW(LoadDiagramFile(File("missing.json"), *fromFile), TDiagramReadError);
+}
+
 double DistanceToCurve(const std::vector<TSplinePoint>& line, TSplinePoint p) {
     const std::vector<TComposition> curve = BoundaryCurve(line);
     double nearest = 100;
