@@ -99,6 +99,7 @@ struct TAtlasLabel {
 /// current temperature unit, on the picture and as stored shares.
 struct TContour {
     int Level = 0;
+    int Field = -1;
     bool Hot = false;
     bool Closed = false;
     std::vector<TRealPoint> Pixels;

@@ -178,6 +178,7 @@ const std::vector<TContour>& TTernagram::Contours(int width, int height) {
         for (int pass = 0; pass < kSmoothPasses; ++pass) SmoothContour(line);
         TContour contour;
         contour.Level = names[static_cast<std::size_t>(line.Level)];
+        contour.Field = line.Field;
         contour.Hot = line.Level == hotIndex;
         contour.Closed = line.Closed;
         for (const TRealPoint& p : line.Points) {
