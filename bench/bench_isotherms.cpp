@@ -98,3 +98,33 @@ BENCHMARK(BM_PathOrderScan)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace liquidus
+
+namespace liquidus {
+namespace {
+
+// The contours of a 1920 x 1080 window at step 100, traced afresh each time
+// (the hot isotherm alternates, which the cache counts as a change).
+// Arg: method (0 altitude, 1 polynomial, 2 mean value).
+void BM_Contours(benchmark::State& state) {
+    TTernagram diagram;
+    LoadSampleDiagram(diagram);
+    diagram.SetBounds(1920, 1080);
+    diagram.CalcLayout();
+    constexpr TTCalcMethod kMethods[] = {TTCalcMethod::tcAltitude, TTCalcMethod::tcPolynomial,
+                                         TTCalcMethod::tcMeanValue};
+    diagram.SetTCalcMethod(kMethods[state.range(0)]);
+    diagram.Isotherms().SetStep(100);
+    diagram.LookupMap();
+    std::size_t points = 0;
+    int round = 0;
+    for (auto _ : state) {
+        diagram.SetHotIsotherm(++round % 2 == 0 ? 1800 : 1810);
+        points = 0;
+        for (const TContour& c : diagram.Contours(1920, 1080)) points += c.Pixels.size();
+    }
+    state.counters["points"] = static_cast<double>(points);
+}
+BENCHMARK(BM_Contours)->ArgName("method")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace liquidus

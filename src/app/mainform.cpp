@@ -87,7 +87,7 @@ const std::array kRadioBindings = {
     TRadioBinding{"IMS", "Isotherms.MethodStep", {"0.25", "0.5", "1"}},
     TRadioBinding{"RadioGroup10", "Isotherms.Error", {}},
     TRadioBinding{"RadioGroup8", "Isotherms.Step", {}},
-    TRadioBinding{"RadioGroup9", "Isotherms.GraphType", {"itPoints", "itPolyline"}},
+    TRadioBinding{"RadioGroup9", "Isotherms.GraphType", {"itPoints", "itPolyline", "itSpline"}},
 };
 
 struct TCheckBinding {
@@ -498,7 +498,9 @@ QWidget* TMainForm::BuildTemperaturePage() {
                        {QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200")}, 3, 1);
     auto* radioGroup9 =
         MakeRadioGroup("RadioGroup9", QStringLiteral("Isotherm Type"),
-                       {QStringLiteral("Points"), QStringLiteral("Polyline")}, 2, 0);
+                       {QStringLiteral("Points"), QStringLiteral("Polyline"),
+                        QStringLiteral("Contour")},
+                       3, 0);
     auto* panel1 = new QFrame;
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);

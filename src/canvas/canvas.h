@@ -110,6 +110,9 @@ public:
     /// Fills the text cell with the brush, then draws unantialiased glyphs in
     /// the font colour with the cell's top-left at (x, y).
     void TextOut(int x, int y, const std::string& text);
+    /// Glyphs only, in the font colour, centred on (x, y) and turned by
+    /// `angle` radians (clockwise on screen); not seen by OnTextOut.
+    void RotatedTextOut(double x, double y, double angle, const std::string& text);
     int TextWidth(const std::string& text) const;
     int TextHeight(const std::string& text) const;
 

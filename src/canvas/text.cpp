@@ -123,4 +123,20 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     painter.drawText(QPoint(x, y + cached.Metrics.ascent()), string);
 }
 
+void TCanvas::RotatedTextOut(double x, double y, double angle, const std::string& text) {
+    if (text.empty() || m_owner.Image().isNull()) return;
+    const CachedFont& cached = FontFor(Font);
+    const QString string = QString::fromStdString(text);
+    QPainter painter(&m_owner.Image());
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(cached.Font);
+    painter.setPen(QColor::fromRgb(raster::ToPixel(Resolve(Font.Color))));
+    painter.translate(x, y);
+    painter.rotate(angle * 180.0 / 3.14159265358979323846);
+    const double w = cached.Metrics.horizontalAdvance(string);
+    const double h = cached.Metrics.height();
+    painter.drawText(QPointF(-w / 2, -h / 2 + cached.Metrics.ascent()), string);
+}
+
 }  // namespace liquidus

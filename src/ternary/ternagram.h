@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "isotherms/isotherm.h"
@@ -90,6 +91,26 @@ struct TBoundaryArrow {
 
 /// A text the atlas marks placed, with its box, for checking the layout.
 struct TAtlasLabel {
+    TRect Box;
+    std::string Text;
+};
+
+/// One contour line of the picture (Contour isotherms): its level in the
+/// current temperature unit, on the picture and as stored shares.
+struct TContour {
+    int Level = 0;
+    int Field = -1;
+    bool Hot = false;
+    bool Closed = false;
+    std::vector<TRealPoint> Pixels;
+    std::vector<std::pair<double, double>> Shares;  // (A, B), stored percent
+};
+
+/// A contour label: centred on its line, turned by Angle (radians, clockwise
+/// on screen), and the upright box that holds it.
+struct TContourLabel {
+    TRealPoint Centre;
+    double Angle = 0.0;
     TRect Box;
     std::string Text;
 };
@@ -216,6 +237,14 @@ public:
     int IsothermScanRow() const { return m_isoScanRow; }
     /// Point size of the isotherm labels for the current layout.
     int IsothermLabelSize() const;
+    /// The contour lines for a picture of the given size in the current
+    /// layout and zoom; traced again only when what they depend on changed.
+    const std::vector<TContour>& Contours(int width, int height);
+    /// The contour labels the last picture placed.
+    const std::vector<TContourLabel>& ContourLabels() const { return m_contourLabels; }
+    /// Where the values table shows when it shows (it is drawn over the
+    /// picture); leaves `canvas` in the table's text state.
+    TRect ValuesTableBox(TCanvas& canvas) const;
 
     // Mouse: read-out, hint and mark (right button), zoom (left button).
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -305,6 +334,12 @@ private:
     TNameSpots FindNameSpots(const TBitmap& bitmap) const;
     /// Invariant points, arrows and names, clear of `texts` and each other.
     void DrawAtlas(TBitmap& bitmap, const TNameSpots& spots, std::vector<TRect> texts);
+    /// Contour lines broken under `texts` and their labels, which are added to `texts`.
+    void DrawContours(TBitmap& bitmap, std::vector<TRect>& texts);
+    std::vector<TContour> m_contours;
+    std::uint64_t m_contourKey = 0;
+    bool m_contoursTraced = false;
+    std::vector<TContourLabel> m_contourLabels;
     void DrawBoundaryPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
     void DrawStraightPolyline(TCanvas& canvas, const std::vector<TRealPoint>& knots);
     /// Joins the ends of every drawn boundary line to the line or side it

@@ -71,18 +71,22 @@ void TTernagram::DrawLayers(TBitmap& bitmap, TColor background) {
     // texts are noted as they are drawn; the name spots are found on the
     // fields before anything is drawn over them.
     const bool atlas = m_fieldNames || m_invariantPoints || m_boundaryArrows;
+    // Contours go over every other layer, so that their labels can keep
+    // clear of all the texts and their lines break under them.
+    const bool contours =
+        m_drawIsotherms && m_isotherms.GraphType() == TIsothermType::itSpline;
     TCanvas& canvas = bitmap.Canvas();
     const auto observer = canvas.OnTextOut;
     std::vector<TRect> texts;
     TNameSpots spots;
-    if (atlas) {
+    if (atlas || contours) {
         if (m_fieldNames) spots = FindNameSpots(bitmap);
         canvas.OnTextOut = [&](int x, int y, const std::string& text) {
             texts.push_back({x, y, x + canvas.TextWidth(text), y + canvas.TextHeight(text)});
             if (observer) observer(x, y, text);
         };
     }
-    if (m_drawIsotherms) {
+    if (m_drawIsotherms && !contours) {
         CalcIsotherms(bitmap);
     }
     if (DrawTPoints()) {
@@ -95,10 +99,9 @@ void TTernagram::DrawLayers(TBitmap& bitmap, TColor background) {
     if (Legend() && Areas() != 0) {
         DrawLegend(bitmap);
     }
-    if (atlas) {
-        canvas.OnTextOut = observer;
-        DrawAtlas(bitmap, spots, texts);
-    }
+    if (atlas || contours) canvas.OnTextOut = observer;
+    if (contours) DrawContours(bitmap, texts);
+    if (atlas) DrawAtlas(bitmap, spots, texts);
 }
 
 void TTernagram::DrawBackground(TBitmap& bitmap, const TRect& rect) {

@@ -57,6 +57,19 @@ std::string TTernagram::ValuesTableShare(bool marked, double value) const {
     return text.substr(0, kValueTextLength);
 }
 
+TRect TTernagram::ValuesTableBox(TCanvas& measure) const {
+    SetTableState(measure, FontSize(TTextRole::Table));
+    const int w = measure.TextWidth("0");
+    const int h = measure.TextHeight("0");
+    const int names = std::max({measure.TextWidth(m_substanceA.BaseName),
+                                measure.TextWidth(m_substanceB.BaseName),
+                                measure.TextWidth(m_substanceC.BaseName)});
+    const int d = (m_unitsTotal == 100 ? 6 : 7) * w;
+    const int box = 2 * w + std::max(names + d, measure.TextWidth("T: 0000C"));
+    const int xr = TriangleLeft() + SideLength();
+    return {xr - box, TriangleTop(), xr + w / 2, TriangleTop() + Trunc(h * 5.5)};
+}
+
 void TTernagram::DrawValuesTable(TBitmap& bitmap) {
     const bool marked = MarkMode() && m_markedPoint.Visible;
     if (!marked && !m_cursorOnArea) {

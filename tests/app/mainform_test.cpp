@@ -134,7 +134,7 @@ TEST_F(MainForm, PanelHasEveryGroupWithItsCaptionItemsColumnsAndSelection) {
          2},
         {"RadioGroup10", "Isotherm Error", {"1", "2", "3"}, 3, 2},
         {"RadioGroup8", "Isotherms Step", {"50", "100", "200"}, 3, 1},
-        {"RadioGroup9", "Isotherm Type", {"Points", "Polyline"}, 2, 0},
+        {"RadioGroup9", "Isotherm Type", {"Points", "Polyline", "Contour"}, 3, 0},
     };
     for (const TGroupLayout& g : groups) {
         TRadioGroup* group = Group(g.name);

@@ -23,27 +23,38 @@ std::string Share(double value, bool percent) {
 }
 
 /// level,hot,index,A,B,C: every list in order, regular levels from the
-/// lowest up, the hot isotherm last; shares in the current display units.
-std::string IsothermTable(const TTernagram& diagram) {
+/// lowest up, the hot isotherm last (contours: every polyline in drawing
+/// order); shares in the current display units.
+std::string IsothermTable(TTernagram& diagram) {
     std::string csv = "level,hot,index,A,B,C\n";
     const TIsotherm& iso = diagram.Isotherms();
-    if (!iso.Calculated) return csv;
-    const TIsothermLists& lists = diagram.IsothermLists();
     const double total = diagram.UnitsTotal();
     const bool percent = total == 100;
+    const auto row = [&](const std::string& prefix, int index, double a, double b) {
+        csv += prefix + std::to_string(index) + ',' + Share(a * total / 100, percent) + ',' +
+               Share(b * total / 100, percent) + ',' +
+               Share((100 - a - b) * total / 100, percent) + '\n';
+    };
+    if (iso.GraphType() == TIsothermType::itSpline) {
+        // The contours of the picture just painted, one polyline after another.
+        if (!diagram.DrawIsotherms()) return csv;
+        for (const TContour& contour : diagram.Contours(diagram.Width(), diagram.Height())) {
+            const std::string prefix =
+                std::to_string(contour.Level) + (contour.Hot ? ",1," : ",0,");
+            int index = 0;
+            for (const auto& [a, b] : contour.Shares) row(prefix, ++index, a, b);
+        }
+        return csv;
+    }
+    if (!iso.Calculated) return csv;
+    const TIsothermLists& lists = diagram.IsothermLists();
     for (int k = 1; k <= iso.LevelCount + 1 && k <= lists.ListCount(); ++k) {
         const bool hot = k == iso.LevelCount + 1;
         const int level =
             hot ? diagram.HotIsotherm() : iso.MinLevel + kIsothermLevelSpacing * (k - 1);
         const std::string prefix = std::to_string(level) + (hot ? ",1," : ",0,");
         int index = 0;
-        for (const TIsoPoint& p : lists.Points(k)) {
-            const double a = p.A;
-            const double b = p.B;
-            csv += prefix + std::to_string(++index) + ',' + Share(a * total / 100, percent) + ',' +
-                   Share(b * total / 100, percent) + ',' +
-                   Share((100 - a - b) * total / 100, percent) + '\n';
-        }
+        for (const TIsoPoint& p : lists.Points(k)) row(prefix, ++index, p.A, p.B);
     }
     return csv;
 }
