@@ -143,6 +143,8 @@ const std::vector<TContour>& TTernagram::Contours(int width, int height) {
     std::vector<TColor> colors;
     for (int i = 1; i <= Areas(); ++i) colors.push_back(mapCanvas.GetNearestColor(AreaColors[i]));
     const TZoomWindow* zoom = ActiveZoom();
+    const auto index = [&](int i, int j) { return static_cast<std::size_t>(j) * grid.Columns + i; };
+    // The field of every node first; temperatures where they are needed.
     for (int j = 0; j < grid.Rows; ++j) {
         for (int i = 0; i < grid.Columns; ++i) {
             double a = 0;
@@ -158,12 +160,87 @@ const std::vector<TContour>& TTernagram::Contours(int width, int height) {
             const TColor color = mapCanvas.Pixel(mx, my);
             const auto it = std::find(colors.begin(), colors.end(), color);
             if (it == colors.end()) continue;
-            const int field = static_cast<int>(it - colors.begin());
-            const std::optional<double> celsius = AreaTemperature(field, a, b);
-            if (!celsius || !(std::fabs(*celsius) < kLargestTemperature)) continue;
-            const std::size_t n = static_cast<std::size_t>(j) * grid.Columns + i;
-            grid.Field[n] = static_cast<std::int8_t>(field);
-            grid.Value[n] = static_cast<float>(TemperatureInUnits(*celsius, m_tUnits));
+            grid.Field[index(i, j)] = static_cast<std::int8_t>(it - colors.begin());
+        }
+    }
+    std::vector<char> known(nodes, 0);
+    const auto evaluate = [&](int i, int j) {
+        const std::size_t n = index(i, j);
+        if (known[n]) return;
+        known[n] = 1;
+        const int field = grid.Field[n];
+        if (field < 0) return;
+        double a = 0;
+        double b = 0;
+        mapping.ToShares(x0 + i * kCellPixels, y0 + j * kCellPixels, a, b);
+        const std::optional<double> celsius = AreaTemperature(field, a, b);
+        if (!celsius || !(std::fabs(*celsius) < kLargestTemperature)) {
+            grid.Field[n] = -1;
+            return;
+        }
+        grid.Value[n] = static_cast<float>(TemperatureInUnits(*celsius, m_tUnits));
+    };
+    // A block of one field whose corners lie between the same two levels is
+    // filled in from its corners: no line passes there that the grid could
+    // show. Every node of any other block is evaluated. The surfaces are
+    // smooth over a block this small; the slow methods gain several times.
+    constexpr int kBlock = 4;
+    std::vector<double> bounds = levels;
+    std::sort(bounds.begin(), bounds.end());
+    const auto band = [&](std::size_t n) {
+        return std::upper_bound(bounds.begin(), bounds.end(), double{grid.Value[n]}) -
+               bounds.begin();
+    };
+    const int blocksX = std::max((grid.Columns - 1 + kBlock - 1) / kBlock, 1);
+    const int blocksY = std::max((grid.Rows - 1 + kBlock - 1) / kBlock, 1);
+    const auto end = [&](int start, int count) { return std::min(start + kBlock, count - 1); };
+    std::vector<char> plain(static_cast<std::size_t>(blocksX) * blocksY, 0);
+    for (int by = 0; by < blocksY; ++by) {
+        for (int bx = 0; bx < blocksX; ++bx) {
+            const int bi = bx * kBlock, bj = by * kBlock;
+            const int ei = end(bi, grid.Columns), ej = end(bj, grid.Rows);
+            const std::size_t corners[4] = {index(bi, bj), index(ei, bj), index(bi, ej),
+                                            index(ei, ej)};
+            for (const auto& [ci, cj] : {std::pair{bi, bj}, {ei, bj}, {bi, ej}, {ei, ej}}) {
+                evaluate(ci, cj);
+            }
+            const int field = grid.Field[corners[0]];
+            bool same = field >= 0;
+            for (int y = bj; y <= ej && same; ++y) {
+                for (int x = bi; x <= ei && same; ++x) same = grid.Field[index(x, y)] == field;
+            }
+            for (const std::size_t c : corners) same = same && band(c) == band(corners[0]);
+            plain[static_cast<std::size_t>(by) * blocksX + bx] = same;
+        }
+    }
+    // The blocks a node belongs to along one axis: one, or two on a seam.
+    const auto blocksOf = [&](int i, int count) {
+        std::pair<int, int> blocks{std::min(i / kBlock, count - 1), std::min(i / kBlock, count - 1)};
+        if (i % kBlock == 0 && i > 0) blocks.first = i / kBlock - 1;
+        return blocks;
+    };
+    for (int j = 0; j < grid.Rows; ++j) {
+        const auto [byFirst, byLast] = blocksOf(j, blocksY);
+        for (int i = 0; i < grid.Columns; ++i) {
+            const auto [bxFirst, bxLast] = blocksOf(i, blocksX);
+            bool exact = false;
+            for (int by = byFirst; by <= byLast; ++by) {
+                for (int bx = bxFirst; bx <= bxLast; ++bx) {
+                    exact = exact || !plain[static_cast<std::size_t>(by) * blocksX + bx];
+                }
+            }
+            const std::size_t n = index(i, j);
+            if (exact || known[n]) {
+                evaluate(i, j);
+                continue;
+            }
+            const int bi = bxLast * kBlock, bj = byLast * kBlock;
+            const int ei = end(bi, grid.Columns), ej = end(bj, grid.Rows);
+            const double u = double(i - bi) / std::max(ei - bi, 1);
+            const double v = double(j - bj) / std::max(ej - bj, 1);
+            const auto at = [&](int x, int y) { return double{grid.Value[index(x, y)]}; };
+            grid.Value[n] = static_cast<float>((1 - v) * ((1 - u) * at(bi, bj) + u * at(ei, bj)) +
+                                               v * ((1 - u) * at(bi, ej) + u * at(ei, ej)));
         }
     }
 
