@@ -206,6 +206,8 @@ private:
     QString m_pictureFolder;
     TSectionsForm* m_sectionsForm = nullptr;  // made on first use, owned as a child
     QString m_diagramFileName;
+    /// What the opened file's check noted without refusing it.
+    QStringList m_diagramNotes;
     /// After a diagram file is opened or saved: the radio groups and the
     /// window title follow the diagram.
     void DiagramFileChanged(const QString& fileName);

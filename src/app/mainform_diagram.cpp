@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <stdexcept>
 
+#include "files/diagramcheck.h"
 #include "files/diagramfile.h"
 #include "app/mainform.h"
 
@@ -62,6 +63,10 @@ bool TMainForm::OpenDiagramFile(const QString& fileName) {
         ShowMessage(QStringLiteral("Cannot open %1: %2")
                         .arg(Shown(fileName), QString::fromStdString(error.what())));
         return false;
+    }
+    m_diagramNotes.clear();
+    for (const std::string& line : VertexTemperatureDisagreements(file)) {
+        m_diagramNotes.append(QString::fromStdString(line));
     }
     ApplyDiagram(file, m_ternagram1);
     DiagramFileChanged(fileName);

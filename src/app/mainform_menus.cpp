@@ -196,9 +196,16 @@ QString TMainForm::MarkStatusText() const {
 void TMainForm::UpdateStatusBar() {
     if (m_statusBar == nullptr) return;
     m_markStatus->setText(MarkStatusText());
-    m_fileStatus->setText(m_diagramFileName.isEmpty()
-                              ? QStringLiteral("Sample diagram")
-                              : QDir::toNativeSeparators(m_diagramFileName));
+    QString file = m_diagramFileName.isEmpty() ? QStringLiteral("Sample diagram")
+                                               : QDir::toNativeSeparators(m_diagramFileName);
+    // Fields that meet with different vertex temperatures: the picture shows
+    // the lowest, the reader learns where.
+    if (!m_diagramFileName.isEmpty() && !m_diagramNotes.isEmpty()) {
+        file += QStringLiteral(" — %1 vertex temperatures disagree").arg(m_diagramNotes.size());
+    }
+    m_fileStatus->setText(file);
+    m_fileStatus->setToolTip(m_diagramFileName.isEmpty() ? QString()
+                                                         : m_diagramNotes.join(QLatin1Char('\n')));
 }
 
 void TMainForm::AddRecentDiagram(const QString& fileName) {

@@ -546,4 +546,43 @@ void CheckDiagramGeometry(TDiagramFile& file) {
     CheckRegions(file, curves, work);
 }
 
+std::vector<std::string> VertexTemperatureDisagreements(const TDiagramFile& file) {
+    struct TMeeting {
+        TAreaPoint At;
+        std::vector<std::size_t> Fields;
+        std::vector<std::int32_t> Temperatures;
+    };
+    std::vector<TMeeting> meetings;
+    for (std::size_t f = 0; f < file.Fields.size(); ++f) {
+        for (const TAreaPoint& v : file.Fields[f].Vertices) {
+            auto it = std::find_if(meetings.begin(), meetings.end(), [&](const TMeeting& m) {
+                return std::fabs(m.At.A - v.A) <= 0.01 && std::fabs(m.At.B - v.B) <= 0.01;
+            });
+            if (it == meetings.end()) it = meetings.insert(meetings.end(), {v, {}, {}});
+            it->Fields.push_back(f);
+            it->Temperatures.push_back(v.T);
+        }
+    }
+    std::vector<std::string> lines;
+    for (const TMeeting& m : meetings) {
+        const auto [low, high] = std::minmax_element(m.Temperatures.begin(), m.Temperatures.end());
+        if (*low == *high) continue;
+        std::string line;
+        for (std::size_t i = 0; i < m.Fields.size(); ++i) {
+            if (i > 0) line += i + 1 == m.Fields.size() ? " and " : ", ";
+            line += '"' + file.Fields[m.Fields[i]].Name + '"';
+        }
+        char at[64];
+        std::snprintf(at, sizeof at, " meet at %g, %g with ", static_cast<double>(m.At.A),
+                      static_cast<double>(m.At.B));
+        line += at;
+        for (std::size_t i = 0; i < m.Temperatures.size(); ++i) {
+            if (i > 0) line += i + 1 == m.Temperatures.size() ? " and " : ", ";
+            line += std::to_string(m.Temperatures[i]);
+        }
+        lines.push_back(line + " C");
+    }
+    return lines;
+}
+
 }  // namespace liquidus

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "files/planegeometry.h"
@@ -37,5 +38,11 @@ std::vector<TComposition> BoundaryCurve(std::span<const TSplinePoint> knots);
 /// naming the place. Ends within kBoundaryEndTolerance of their target are
 /// moved exactly onto it in `file`.
 void CheckDiagramGeometry(TDiagramFile& file);
+
+/// Points where two or more fields' outline vertices meet (within 0.01 %)
+/// with different temperatures, one line each ("Alpha" and "Beta" meet at
+/// 40, 30 with 1400 and 1450 C). Not an error: the diagram shows the lowest
+/// there, and a reader may want to know.
+std::vector<std::string> VertexTemperatureDisagreements(const TDiagramFile& file);
 
 }  // namespace liquidus

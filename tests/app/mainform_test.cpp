@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QSpinBox>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -744,6 +745,18 @@ TEST_F(MainForm, ReadOutsFollowUnitsZoomMarkAndDiagramWithoutAMouseMove) {
     WriteDiagramFile(diagram, file);
     ASSERT_TRUE(form.OpenDiagramFile(file));
     EXPECT_EQ(Find<QLabel>("GoToLabel")->text(), QString());
+    EXPECT_FALSE(Find<QLabel>("FileStatus")->text().contains(QStringLiteral("disagree")));
+
+    // A file whose fields meet with different vertex temperatures says so.
+    TDiagramFile data = DiagramFromTernagram(diagram);
+    data.Fields[0].Vertices[0].T += 10;
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(SerializeDiagram(data));
+    out.close();
+    ASSERT_TRUE(form.OpenDiagramFile(file));
+    EXPECT_TRUE(Find<QLabel>("FileStatus")->text().contains(QStringLiteral("disagree")));
+    EXPECT_FALSE(Find<QLabel>("FileStatus")->toolTip().isEmpty());
 }
 
 }  // namespace

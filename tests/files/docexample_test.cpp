@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "files/diagramcheck.h"
 #include "files/diagramfile.h"
 #include "ternary/ternagram.h"
 
@@ -59,6 +60,18 @@ TEST(DocumentedExample, TwoBinaryPointsAndOneArrow) {
     ASSERT_EQ(arrows.size(), 1u);
     EXPECT_LT(std::hypot(arrows[0].ToA - 50, arrows[0].ToB - 50),
               std::hypot(arrows[0].A - 50, arrows[0].B - 50));
+}
+
+// Alpha and Beta share every vertex of their boundary at one temperature;
+// one of them moved 10 degrees is listed, the diagram showing the lower.
+TEST(DocumentedExample, DisagreeingVertexTemperaturesAreListed) {
+    const std::filesystem::path path =
+        std::filesystem::path(__FILE__).parent_path() / "diagram-corpus" / "example.json";
+    TDiagramFile file = ReadDiagramFile(QString::fromStdString(path.string()));
+    EXPECT_TRUE(VertexTemperatureDisagreements(file).empty());
+    file.Fields[1].Vertices[5].T = 1410;  // Beta's (40, 30)
+    EXPECT_EQ(VertexTemperatureDisagreements(file),
+              std::vector<std::string>{"\"Alpha\" and \"Beta\" meet at 40, 30 with 1400 and 1410 C"});
 }
 
 }  // namespace
