@@ -81,6 +81,34 @@ TEST(IsothermsMode, EveryPointOfEveryListInOrderInTheCurrentUnits) {
     EXPECT_EQ(Cli({"--isotherms", "-", "--set", "DrawIsotherms=False"}).Rows.size(), 1u);
 }
 
+// Contours are written polyline after polyline, each counted from 1, in
+// the display units.
+TEST(IsothermsMode, ContoursAsTheirPolylines) {
+    TTernagram diagram;
+    LoadSampleDiagram(diagram);
+    diagram.SetBounds(1024, 768);
+    diagram.SetCUnits(TCUnits::cuMolParts);
+    diagram.SetTCalcMethod(TTCalcMethod::tcMeanValue);
+    diagram.Isotherms().SetGraphType(TIsothermType::itSpline);
+    diagram.CalcLayout();
+    const TRun run = Cli({"--isotherms", "-", "--set", "CUnits=cuMolParts", "--set",
+                          "TCalcMethod=tcMeanValue", "--set", "Isotherms.GraphType=itSpline"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    std::size_t row = 1;
+    for (const TContour& contour : diagram.Contours(1024, 768)) {
+        for (std::size_t k = 0; k < contour.Shares.size(); ++k, ++row) {
+            ASSERT_LT(row, run.Rows.size());
+            const std::vector<std::string>& r = run.Rows[row];
+            EXPECT_EQ(r[0], std::to_string(contour.Level));
+            EXPECT_EQ(r[2], std::to_string(k + 1));
+            EXPECT_NEAR(std::stod(r[3]), contour.Shares[k].first / 100, 1e-6);
+            EXPECT_NEAR(std::stod(r[4]), contour.Shares[k].second / 100, 1e-6);
+        }
+    }
+    EXPECT_GT(row, 100u);
+    EXPECT_EQ(row, run.Rows.size());
+}
+
 TEST(IsothermsMode, BadInputAndUnwritableFilesLeaveNoFile) {
     QTemporaryDir dir;
     const std::string file = QDir(dir.path()).filePath(QStringLiteral("iso.csv")).toStdString();

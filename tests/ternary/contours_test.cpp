@@ -126,9 +126,25 @@ TEST_P(SampleContours, AtTheirLevelsApartAndLabelledClear) {
     }
     const std::vector<TContourLabel>& labels = d.ContourLabels();
     EXPECT_GT(labels.size(), 10u);
+    int widest = 0;
     for (std::size_t i = 0; i < labels.size(); ++i) {
         for (const TRect& t : texts) EXPECT_FALSE(Overlaps(labels[i].Box, t)) << labels[i].Text;
         for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(Overlaps(labels[i].Box, labels[j].Box));
+        widest = std::max({widest, labels[i].Box.Width(), labels[i].Box.Height()});
+    }
+    // Every line longer than a few labels carries one.
+    for (const TContour& c : contours) {
+        double length = 0;
+        for (std::size_t k = 1; k < c.Pixels.size(); ++k) {
+            length += std::hypot(c.Pixels[k].X - c.Pixels[k - 1].X, c.Pixels[k].Y - c.Pixels[k - 1].Y);
+        }
+        if (length < 4 * widest) continue;
+        const bool labelled = std::any_of(labels.begin(), labels.end(), [&](const auto& l) {
+            return std::any_of(c.Pixels.begin(), c.Pixels.end(), [&](const TRealPoint& p) {
+                return std::hypot(p.X - l.Centre.X, p.Y - l.Centre.Y) < 3;
+            });
+        });
+        EXPECT_TRUE(labelled) << c.Level << " in field " << c.Field << ", " << length << " px";
     }
 }
 
