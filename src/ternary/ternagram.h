@@ -377,6 +377,8 @@ private:
     /// Takes the cursor point as the marked point (percent).
     void MarkCursorPoint();
 
+    /// The isotherm levels the diagram's vertex temperatures span.
+    TIsothermLevels DataIsothermLevels() const;
     // Isotherms: the scan, the path shaping and the drawing of the lists.
     void CalculateIsotherms(TBitmap& bitmap);
     void ShapeIsothermLists();

@@ -94,21 +94,7 @@ const std::vector<TContour>& TTernagram::Contours(int width, int height) {
 
     // The levels: as the point scan counts them, the step's multiples only,
     // then the hot isotherm.
-    int tmin = 5000;
-    int tmax = 0;
-    bool any = false;
-    for (const TAreaData& area : AreaList()) {
-        for (int p = 1; p <= kMaxAreaPoints; ++p) {
-            const int t = area.Points[p].T;
-            if (t == 0) continue;
-            any = true;
-            tmin = std::min(tmin, t);
-            tmax = std::max(tmax, t);
-        }
-    }
-    if (!any) tmin = 0;
-    const TIsothermLevels range = IsothermLevels(IsothermUnitTemperature(tmin, m_tUnits),
-                                                 IsothermUnitTemperature(tmax, m_tUnits));
+    const TIsothermLevels range = DataIsothermLevels();
     std::vector<double> levels;
     std::vector<int> names;
     const int step = m_isotherms.Step();

@@ -70,8 +70,8 @@ void TTernagram::CalcIsotherms(TBitmap& bitmap) {
     DrawIsothermLists(bitmap);
 }
 
-void TTernagram::CalculateIsotherms(TBitmap& bitmap) {
-    SetCursor(TCursor::crHourGlass);
+TIsothermLevels TTernagram::DataIsothermLevels() const {
+    // Every record's vertex temperatures count, used or not (0 is no value).
     int tmin = 5000;
     int tmax = 0;
     bool any = false;
@@ -85,9 +85,14 @@ void TTernagram::CalculateIsotherms(TBitmap& bitmap) {
         }
     }
     if (!any) tmin = 0;
+    return IsothermLevels(IsothermUnitTemperature(tmin, m_tUnits),
+                          IsothermUnitTemperature(tmax, m_tUnits));
+}
+
+void TTernagram::CalculateIsotherms(TBitmap& bitmap) {
+    SetCursor(TCursor::crHourGlass);
     const TTUnits units = m_tUnits;
-    const TIsothermLevels levels =
-        IsothermLevels(IsothermUnitTemperature(tmin, units), IsothermUnitTemperature(tmax, units));
+    const TIsothermLevels levels = DataIsothermLevels();
     m_isotherms.MinLevel = levels.MinLevel;
     m_isotherms.MaxLevel = levels.MaxLevel;
     m_isotherms.LevelCount = levels.LevelCount;
