@@ -12,6 +12,7 @@
 #include "canvas/rounding.h"
 #include "diagram/diagram.h"
 #include "ternary/contours.h"
+#include "ternary/datahash.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -29,21 +30,6 @@ constexpr double kLabelledLength = 3.0;
 /// Temperatures beyond this are no liquidus a level could match.
 constexpr double kLargestTemperature = 1e9;
 
-class THash {
-public:
-    void Add(const void* data, std::size_t size) {
-        const auto* bytes = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i) m_hash = (m_hash ^ bytes[i]) * 1099511628211ULL;
-    }
-    template <typename T>
-    void Add(const T& value) {
-        Add(&value, sizeof value);
-    }
-    std::uint64_t Value() const { return m_hash; }
-
-private:
-    std::uint64_t m_hash = 14695981039346656037ULL;
-};
 
 /// Pixel of shares (a, b) and back, unrounded, as CompositionToPixel maps.
 struct TMapping {
@@ -73,7 +59,7 @@ bool Overlaps(const TRect& a, const TRect& b) {
 
 const std::vector<TContour>& TTernagram::Contours(int width, int height) {
     const TBitmap& map = LookupMap();
-    THash key;
+    TDataHash key;
     key.Add(m_lookupKey);
     key.Add(Areas());
     for (int i = 0; i < Areas(); ++i) key.Add(AreaList()[i].Points);

@@ -8,6 +8,7 @@
 
 #include "canvas/bltbitmap.h"
 #include "canvas/rounding.h"
+#include "ternary/datahash.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -22,23 +23,6 @@ constexpr int kLookupMargin = 8;
 // 60-degree angle keep the nearest open pixel about 4 pixels away.
 constexpr int kLookupReach = 6;
 
-class TKey {
-public:
-    void Add(const void* data, std::size_t size) {
-        const auto* bytes = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i) {
-            m_hash = (m_hash ^ bytes[i]) * 1099511628211ULL;
-        }
-    }
-    template <typename T>
-    void Add(const T& value) {
-        Add(&value, sizeof value);
-    }
-    std::uint64_t Value() const { return m_hash; }
-
-private:
-    std::uint64_t m_hash = 14695981039346656037ULL;
-};
 }  // namespace
 
 TTriangleLayout TTernagram::LookupLayout() {
@@ -54,7 +38,7 @@ TTriangleLayout TTernagram::LookupLayout() {
 const TBitmap& TTernagram::LookupMap() {
     // Hosts write the field records in place, so the map cannot be told
     // when they change: it remembers what it was drawn from instead.
-    TKey key;
+    TDataHash key;
     key.Add(Areas());
     for (int i = 0; i < Areas(); ++i) {
         key.Add(AreaList()[i].FillA);

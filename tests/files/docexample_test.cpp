@@ -15,10 +15,14 @@
 namespace liquidus {
 namespace {
 
-TEST(DocumentedExample, AlphaKeepsItsFieldAtTheSizesWhereItWasFlooded) {
+TDiagramFile Example() {
     const std::filesystem::path file =
         std::filesystem::path(__FILE__).parent_path() / "diagram-corpus" / "example.json";
-    const TDiagramFile example = ReadDiagramFile(QString::fromStdString(file.string()));
+    return ReadDiagramFile(QString::fromStdString(file.string()));
+}
+
+TEST(DocumentedExample, AlphaKeepsItsFieldAtTheSizesWhereItWasFlooded) {
+    const TDiagramFile example = Example();
     for (const auto& [w, h] : {std::pair{600, 400},
                                {1085, 1005},
                                {1600, 1000},
@@ -47,10 +51,8 @@ TEST(DocumentedExample, AlphaKeepsItsFieldAtTheSizesWhereItWasFlooded) {
 // Its boundary runs from (50, 50) at 1500 C through two knots that only two
 // fields share to (50, 0) at 1550 C: one boundary, falling towards (50, 50).
 TEST(DocumentedExample, TwoBinaryPointsAndOneArrow) {
-    const std::filesystem::path file =
-        std::filesystem::path(__FILE__).parent_path() / "diagram-corpus" / "example.json";
     TTernagram diagram;
-    ApplyDiagram(ReadDiagramFile(QString::fromStdString(file.string())), diagram);
+    ApplyDiagram(Example(), diagram);
     const std::vector<TInvariantPoint> points = diagram.InvariantPointList();
     ASSERT_EQ(points.size(), 2u);
     EXPECT_FALSE(points[0].Ternary || points[1].Ternary);
@@ -65,9 +67,7 @@ TEST(DocumentedExample, TwoBinaryPointsAndOneArrow) {
 // Alpha and Beta share every vertex of their boundary at one temperature;
 // one of them moved 10 degrees is listed, the diagram showing the lower.
 TEST(DocumentedExample, DisagreeingVertexTemperaturesAreListed) {
-    const std::filesystem::path path =
-        std::filesystem::path(__FILE__).parent_path() / "diagram-corpus" / "example.json";
-    TDiagramFile file = ReadDiagramFile(QString::fromStdString(path.string()));
+    TDiagramFile file = Example();
     EXPECT_TRUE(VertexTemperatureDisagreements(file).empty());
     file.Fields[1].Vertices[5].T = 1410;  // Beta's (40, 30)
     EXPECT_EQ(VertexTemperatureDisagreements(file),

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "sample/sample.h"
+#include "support/textboxes.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus {
@@ -100,24 +102,13 @@ TEST(Atlas, TheSamplesPointsAndLabelsKeepClear) {
     d.SetFieldNames(true);
     d.SetInvariantPoints(true);
     d.SetBoundaryArrows(true);
-    d.SetBounds(1024, 768);
-    d.CalcLayout();
-    TBitmap picture(1024, 768);
-    std::vector<TRect> texts;
-    TCanvas& canvas = picture.Canvas();
-    canvas.OnTextOut = [&](int x, int y, const std::string& text) {
-        texts.push_back({x, y, x + canvas.TextWidth(text), y + canvas.TextHeight(text)});
-    };
-    d.DrawLayers(picture, clWhite);
+    const std::vector<TRect> texts = test::DrawnTextBoxes(d, 1024, 768);
     const std::vector<TAtlasLabel>& labels = d.AtlasLabels();
     EXPECT_GT(labels.size(), 20u);
     for (const TAtlasLabel& label : labels) {
-        int overlaps = 0;
-        for (const TRect& t : texts) {
-            overlaps += label.Box.Left < t.Right && t.Left < label.Box.Right &&
-                        label.Box.Top < t.Bottom && t.Top < label.Box.Bottom;
-        }
-        EXPECT_EQ(overlaps, 1) << label.Text;  // itself only
+        const auto hits = std::count_if(texts.begin(), texts.end(),
+                                        [&](const TRect& t) { return test::Overlaps(label.Box, t); });
+        EXPECT_EQ(hits, 1) << label.Text;  // itself only
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sample/sample.h"
+#include "support/textboxes.h"
 #include "ternary/contours.h"
 #include "ternary/ternagram.h"
 
@@ -69,9 +70,7 @@ bool Crosses(TRealPoint p, TRealPoint q, TRealPoint r, TRealPoint s) {
     return side(p, q, r) * side(p, q, s) < 0 && side(r, s, p) * side(r, s, q) < 0;
 }
 
-bool Overlaps(const TRect& a, const TRect& b) {
-    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
-}
+using test::Overlaps;
 
 class SampleContours : public ::testing::TestWithParam<TTCalcMethod> {};
 
@@ -87,16 +86,7 @@ TEST_P(SampleContours, AtTheirLevelsApartAndLabelledClear) {
     d.Isotherms().SetGraphType(TIsothermType::itSpline);
     d.Isotherms().SetSigned(true);
     d.SetValuesTable(true);
-    d.SetBounds(1024, 768);
-    d.CalcLayout();
-    TBitmap picture(1024, 768);
-    std::vector<TRect> texts;
-    TCanvas& canvas = picture.Canvas();
-    canvas.OnTextOut = [&](int x, int y, const std::string& text) {
-        texts.push_back({x, y, x + canvas.TextWidth(text), y + canvas.TextHeight(text)});
-    };
-    d.DrawLayers(picture, clWhite);
-    texts.push_back(d.ValuesTableBox(canvas));
+    const std::vector<TRect> texts = test::DrawnTextBoxes(d, 1024, 768);
     const std::vector<TContour> contours = d.Contours(1024, 768);
     ASSERT_GT(contours.size(), 10u);
     const double cell = 2.0 / d.SideLength() * 100;  // percent
