@@ -11,7 +11,8 @@ set(liquidus_public_layers canvas model isotherms diagram ternary binary files q
 # The headers the public interfaces include, and nothing else; the install
 # test checks that every include in them resolves among them.
 set(liquidus_public_headers
-  canvas/canvas.h canvas/control.h canvas/printer.h canvas/tcolor.h
+  canvas/canvas.h canvas/control.h canvas/drawing.h canvas/figurefile.h canvas/printer.h
+  canvas/tcolor.h
   model/areadata.h model/orientation.h model/plotcore.h model/units.h
   isotherms/isotherm.h isotherms/polynoms.h
   diagram/diagram.h

@@ -160,6 +160,11 @@ public:
     std::unique_ptr<TBitmap> RenderPicture(int width, int height);
     /// At the control's own size.
     std::unique_ptr<TBitmap> RenderPicture() { return RenderPicture(Width(), Height()); }
+    void DrawFigure(TBitmap& bitmap) override;
+
+    /// The whole picture on `picture` laid out for its size, background in
+    /// `client`; the screen's layout comes back afterwards.
+    void ComposePicture(TBitmap& picture, const TRect& client);
 
     // Drawing routines; each draws on the bitmap it is given with the
     // current layout.

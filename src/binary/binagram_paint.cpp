@@ -98,6 +98,18 @@ void TBinagram::Paint() {
 }
 
 std::unique_ptr<TBitmap> TBinagram::RenderPicture(int width, int height) {
+    auto picture = std::make_unique<TBltBitmap>(std::max(width, 0), std::max(height, 0));
+    picture->SetSystemColorResolver(Screen().SystemColorResolver());
+    ClearBitmap(*picture);
+    ComposePicture(*picture, ClientRect(picture->Width(), picture->Height()));
+    return picture;
+}
+
+void TBinagram::DrawFigure(TBitmap& bitmap) {
+    ComposePicture(bitmap, {0, 0, bitmap.Width(), bitmap.Height()});
+}
+
+void TBinagram::ComposePicture(TBitmap& picture, const TRect& client) {
     // The screen's layout, zoom frame and table state stay as they are for
     // the mouse, whatever happens while the picture is composed.
     struct TRestore {
@@ -111,24 +123,18 @@ std::unique_ptr<TBitmap> TBinagram::RenderPicture(int width, int height) {
             self.m_coPhasesShown = coPhasesShown;
         }
     } restore{*this, m_layout, m_zoomFrame, m_coPhasesShown};
-    width = std::max(width, 0);
-    height = std::max(height, 0);
-    m_layout = CalcBinaryLayout(width, height, ReservesLegendBand());
+    m_layout = CalcBinaryLayout(picture.Width(), picture.Height(), ReservesLegendBand());
     m_coPhasesShown = false;
-    auto picture = std::make_unique<TBltBitmap>(width, height);
-    picture->SetSystemColorResolver(Screen().SystemColorResolver());
-    ClearBitmap(*picture);
-    DrawBackground(*picture, ClientRect(width, height));
+    DrawBackground(picture, client);
     if (!IsTooSmall()) {
-        DrawLayers(*picture);
+        DrawLayers(picture);
         // The mouse's own readings belong to the screen; a shown mark is
         // part of the picture.
         if (MarkMode() && m_markedPoint.Visible) {
-            if (CoPhasesTable()) DrawCoPhasesTable(*picture);
-            if (ValuesTable()) DrawValuesTable(*picture);
+            if (CoPhasesTable()) DrawCoPhasesTable(picture);
+            if (ValuesTable()) DrawValuesTable(picture);
         }
     }
-    return picture;
 }
 
 void TBinagram::DrawLayers(TBitmap& bitmap) {

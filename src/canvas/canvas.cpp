@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "canvas/drawing.h"
 #include "canvas/rasterizer.h"
 
 namespace liquidus {
@@ -113,6 +114,11 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
     }
     const QRgb pixel = ToPixel(Resolve(color));
     reinterpret_cast<QRgb*>(image.scanLine(y))[x] = pixel;
+    if (Recording != nullptr) {
+        QPainterPath dot;
+        dot.addRect(QRectF(x, y, 1, 1));
+        Recording->AddFill(dot, Resolve(color));
+    }
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& from, const TRect& source) {

@@ -68,6 +68,10 @@ struct TFont {
 using TSystemColorResolver = std::function<TColor(TColor)>;
 
 class TBitmap;
+class TDrawing;
+
+/// The pixel size of `font` on this 96-dpi canvas.
+int FontPixelSize(const TFont& font);
 
 /// The pixels MoveTo(from), LineTo(to) lights with a pen `width` pixels
 /// wide (a 1-pixel pen leaves out the end pixel), unclipped; for code that
@@ -84,6 +88,9 @@ public:
     /// Observer of every TextOut (position and text), for checking what a
     /// picture says without reading glyphs back.
     std::function<void(int x, int y, const std::string& text)> OnTextOut;
+    /// When set, every operation drawn in copy mode is also noted there
+    /// (inverting overlays and blits are not); not owned.
+    TDrawing* Recording = nullptr;
 
     explicit TCanvas(TBitmap& owner) : m_owner(owner) {}
     TCanvas(const TCanvas&) = delete;
@@ -143,6 +150,9 @@ public:
     void ResetState();
 
 private:
+    /// Where a figure drawn with the pen now is noted: not for overlays.
+    TDrawing* Recorder() const;
+
     TBitmap& m_owner;
     TPoint m_penPos;
 };

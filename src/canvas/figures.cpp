@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "canvas/canvas.h"
+#include "canvas/drawing.h"
 #include "canvas/rasterizer.h"
 
 namespace liquidus {
@@ -81,7 +82,25 @@ void PaintPen(TCanvas& canvas, SpanSet& penPart, bool mayOverlap) {
     raster::Paint(canvas.Bitmap().Image(), penPart, pen, op);
 }
 
+QPainterPath ThroughCentres(const std::vector<TPoint>& points, bool closed) {
+    QPainterPath path;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const QPointF p(points[i].X + 0.5, points[i].Y + 0.5);
+        if (i == 0) {
+            path.moveTo(p);
+        } else {
+            path.lineTo(p);
+        }
+    }
+    if (closed) path.closeSubpath();
+    return path;
+}
+
 }  // namespace
+
+TDrawing* TCanvas::Recorder() const {
+    return Pen.Mode == TPenMode::pmCopy ? Recording : nullptr;
+}
 
 std::vector<TPoint> SegmentPixels(TPoint from, TPoint to, int width) {
     constexpr std::int64_t kFar = std::int64_t{1} << 40;
@@ -102,6 +121,7 @@ void TCanvas::MoveTo(int x, int y) {
 void TCanvas::LineTo(int x, int y) {
     const TPoint from = m_penPos;
     m_penPos = {x, y};
+    if (TDrawing* r = Recorder()) r->AddSegment(from, m_penPos, Pen, Resolve(Pen.Color));
     SpanSet set = ClipOf(m_owner);
     AddSegment(set, from, m_penPos, PenWidth(Pen));
     PaintPen(*this, set, false);  // one segment never covers a pixel twice
@@ -111,6 +131,9 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
     // The whole polyline is one figure: where wide segments overlap at a
     // joint (or the line crosses itself) an inverting pen still inverts once.
     const int width = PenWidth(Pen);
+    if (TDrawing* r = Recorder(); r != nullptr && !points.empty()) {
+        r->AddStroke(ThroughCentres(points, false), Pen.Width, Resolve(Pen.Color));
+    }
     SpanSet set = ClipOf(m_owner);
     for (std::size_t i = 1; i < points.size(); ++i) {
         AddSegment(set, points[i - 1], points[i], width);
@@ -124,6 +147,11 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
     if (points.empty()) {
         return;
+    }
+    if (TDrawing* r = Recorder()) {
+        const QPainterPath outline = ThroughCentres(points, true);
+        r->AddFill(outline, Resolve(Brush.Color));
+        r->AddStroke(outline, Pen.Width, Resolve(Pen.Color));
     }
     SpanSet fill = ClipOf(m_owner);
     raster::AddPolygonFill(fill, points);
@@ -143,6 +171,14 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
         return;
     }
     const int width = PenWidth(Pen);
+    if (TDrawing* r = Recorder()) {
+        QPainterPath area;
+        area.addRect(QRectF(left, top, right - left, bottom - top));
+        r->AddFill(area, Resolve(Brush.Color));
+        QPainterPath outline;
+        outline.addRect(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
+        r->AddStroke(outline, Pen.Width, Resolve(Pen.Color));
+    }
     // The outline runs over the outermost pixels of [left, right) × [top,
     // bottom); the brush fills what it encloses.
     const std::int64_t lastX = std::int64_t{right} - 1;
@@ -175,6 +211,14 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
         return;
     }
     const int width = PenWidth(Pen);
+    if (TDrawing* r = Recorder()) {
+        QPainterPath area;
+        area.addEllipse(QRectF(left, top, right - left, bottom - top));
+        r->AddFill(area, Resolve(Brush.Color));
+        QPainterPath outline;
+        outline.addEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
+        r->AddStroke(outline, Pen.Width, Resolve(Pen.Color));
+    }
     SpanSet inside = ClipOf(m_owner);
     if (width <= 1) {
         SpanSet ring = ClipOf(m_owner);
@@ -193,6 +237,11 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void TCanvas::FillRect(const TRect& rect) {
+    if (Recording != nullptr) {
+        QPainterPath area;
+        area.addRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()).normalized());
+        Recording->AddFill(area, Resolve(Brush.Color));
+    }
     SpanSet set = ClipOf(m_owner);
     set.AddRect(rect.Left, rect.Top, rect.Right, rect.Bottom);
     raster::Paint(m_owner.Image(), set, ToPixel(Resolve(Brush.Color)), PaintOp::Copy);
@@ -268,6 +317,13 @@ bool TCanvas::FloodFill(int x, int y, TColor border, TFillStyle /*style*/) {
     for (const Run& run : runs) {
         QRgb* row = pixels + static_cast<std::size_t>(run.Y) * stride;
         std::fill(row + run.Left, row + run.Right + 1, fill);
+    }
+    if (Recording != nullptr) {
+        std::vector<TPixelRun> filled;
+        filled.reserve(runs.size());
+        for (const Run& run : runs) filled.push_back({run.Y, run.Left, run.Right});
+        // Half a pixel: the stairs of a slanted edge become its slope.
+        Recording->AddFloodFill(TraceRuns(filled, 0.5), Resolve(Brush.Color), Resolve(border));
     }
     return true;
 }

@@ -15,6 +15,7 @@
 #include <tuple>
 
 #include "canvas/canvas.h"
+#include "canvas/drawing.h"
 #include "canvas/rasterizer.h"
 #include "canvas/rounding.h"
 
@@ -57,9 +58,7 @@ const CachedFont& FontFor(const TFont& font) {
     if (QGuiApplication::instance() == nullptr) {
         throw std::logic_error("text drawing needs a QGuiApplication");
     }
-    const int points = std::max(font.Size, 1);
-    const FontKey key{font.Name, std::max(Round(points * kScreenDpi / kPointsPerInch), 1),
-                      font.Bold, font.Italic};
+    const FontKey key{font.Name, FontPixelSize(font), font.Bold, font.Italic};
     FontCache& cache = Cache();
     auto it = cache.find(key);
     if (it != cache.end()) {
@@ -83,6 +82,10 @@ const CachedFont& FontFor(const TFont& font) {
 
 }  // namespace
 
+int FontPixelSize(const TFont& font) {
+    return std::max(Round(std::max(font.Size, 1) * kScreenDpi / kPointsPerInch), 1);
+}
+
 int TCanvas::TextWidth(const std::string& text) const {
     if (text.empty()) {
         return 0;
@@ -95,6 +98,21 @@ int TCanvas::TextHeight(const std::string& /*text*/) const {
     // line up whether or not a row has descenders.
     return FontFor(Font).Metrics.height();
 }
+
+namespace {
+TDrawnItem RecordedText(const TCanvas& canvas, double x, double y, double angle, bool centred,
+                        const std::string& text) {
+    TDrawnItem item;
+    item.Kind = TDrawnItem::TKind::Text;
+    item.Font = canvas.Font;
+    item.Color = canvas.Resolve(canvas.Font.Color);
+    item.Text = text;
+    item.At = QPointF(x, y);
+    item.Angle = angle;
+    item.Centred = centred;
+    return item;
+}
+}  // namespace
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
     if (text.empty()) {
@@ -111,6 +129,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     };
     FillRect({x, y, end(x, cached.Metrics.horizontalAdvance(string)),
               end(y, cached.Metrics.height())});
+    if (Recording != nullptr) Recording->AddText(RecordedText(*this, x, y, 0.0, false, text));
 
     if (m_owner.Image().isNull()) {
         return;  // an empty bitmap has nothing to paint on
@@ -123,9 +142,11 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     painter.drawText(QPoint(x, y + cached.Metrics.ascent()), string);
 }
 
+
 void TCanvas::RotatedTextOut(double x, double y, double angle, const std::string& text) {
     if (text.empty() || m_owner.Image().isNull()) return;
     const CachedFont& cached = FontFor(Font);
+    if (Recording != nullptr) Recording->AddText(RecordedText(*this, x, y, angle, true, text));
     const QString string = QString::fromStdString(text);
     QPainter painter(&m_owner.Image());
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "canvas/bltbitmap.h"
 #include "canvas/rounding.h"
@@ -46,6 +47,49 @@ void TDiagram::SetMarkMode(bool value) {
 
 void TDiagram::SetTitle(const std::string& value) {
     if (Assign(m_title, value)) DoChange();
+}
+
+int TDiagram::Px(int n) const {
+    return m_pixelScale == 1.0 ? n : Round(n * m_pixelScale);
+}
+
+int TDiagram::NominalLength(int length) const {
+    return m_pixelScale == 1.0 ? length : Round(length / m_pixelScale);
+}
+
+int TDiagram::FigurePoints(int points) const {
+    const double scale = m_pixelScale * m_textScale;
+    return scale == 1.0 ? points : std::max(Round(points * scale), 1);
+}
+
+TDrawing TDiagram::RecordFigure(double width, double height, double textScale) {
+    if (!(width > 0) || !(height > 0) || !(textScale > 0)) {
+        throw std::invalid_argument("a figure needs a positive size and text scale");
+    }
+    // A tall figure keeps its longer side at the wide one's width, so its
+    // bitmap stays the size of a wide one's.
+    const double longest = double{kNominalFigureWidth} * kFigureScale;
+    const double scale = kFigureScale * std::min(1.0, width / height);
+    const int w = std::max(Round(kNominalFigureWidth * scale), 1);
+    const int h = std::max(Round(std::min(longest, w * height / width)), 1);
+    TDrawing drawing;
+    drawing.Width = w;
+    drawing.Height = h;
+    drawing.LineScale = scale;
+    TBitmap bitmap(w, h);
+    bitmap.SetSystemColorResolver(Screen().SystemColorResolver());
+    bitmap.Canvas().Recording = &drawing;
+    struct TRestore {
+        TDiagram& d;
+        ~TRestore() {
+            d.m_pixelScale = 1.0;
+            d.m_textScale = 1.0;
+        }
+    } restore{*this};
+    m_pixelScale = scale;
+    m_textScale = textScale;
+    DrawFigure(bitmap);
+    return drawing;
 }
 
 TRect TDiagram::ClientRect(int width, int height) const {

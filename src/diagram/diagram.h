@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "canvas/control.h"
+#include "canvas/drawing.h"
 #include "model/plotcore.h"
 #include "model/units.h"
 
@@ -81,6 +82,13 @@ public:
         DoChange();
     }
 
+    /// The picture as a figure for documents, `width` by `height` in any
+    /// unit: the picture a control kNominalFigureWidth pixels wide of that
+    /// shape would show, on white, with its texts `textScale` times their
+    /// size, recorded at kFigureScale times that size so that it can be
+    /// drawn sharp at any size. The screen is left as it is.
+    TDrawing RecordFigure(double width, double height, double textScale = 1.0);
+
     /// The screen holds a finished picture (the mouse reads it only then).
     bool Painted() const { return m_painted; }
     /// Display total of a composition: 100 (percent units) or 1 (fractions).
@@ -104,6 +112,19 @@ protected:
     void DoMarkPoint() { Raise(OnMarkPoint); }
     void DoZoomIn() { Raise(OnZoomIn); }
     void DoZoomOut() { Raise(OnZoomOut); }
+
+    /// Draws the whole figure on `bitmap`, which has the figure's size, laid
+    /// out for that size; the control's own layout comes back afterwards.
+    virtual void DrawFigure(TBitmap& bitmap) = 0;
+    /// Pixels of the picture being drawn per nominal pixel: 1 on screen.
+    double PixelScale() const { return m_pixelScale; }
+    /// `n` nominal pixels in pixels of the picture being drawn.
+    int Px(int n) const;
+    /// `length` pixels of the picture being drawn in nominal pixels, for
+    /// the rules that size texts from a length.
+    int NominalLength(int length) const;
+    /// A font size found for the nominal picture, in the picture being drawn.
+    int FigurePoints(int points) const;
 
     /// The client area of a width x height picture less the border frame.
     TRect ClientRect(int width, int height) const;
@@ -129,6 +150,8 @@ private:
     /// done, so two buffers of the control's size serve every paint.
     TBitmap m_picture;
     bool m_composing = false;
+    double m_pixelScale = 1.0;
+    double m_textScale = 1.0;
     bool m_border = true;
     TColor m_paperColor = clBtnFace;
     bool m_drawSplines = false;
@@ -142,6 +165,14 @@ private:
     std::string m_title;
     bool m_valuesTable = true;
 };
+
+/// The width of the picture a figure shows, whatever its size: the texts
+/// and lines keep to that picture's proportions.
+inline constexpr int kNominalFigureWidth = 600;
+/// A figure is drawn at this many pixels per nominal pixel, so that what
+/// is found on its pixels (the fields' outlines) is a tenth of a line
+/// width from the lines.
+inline constexpr int kFigureScale = 10;
 
 /// What the read-out says on a line between two fields.
 inline constexpr char kDivisionPointText[] = "Division Point";

@@ -48,17 +48,19 @@ int LegendBandWidth(int width) {
     return Round(std::sqrt(width / 12.0) * std::sqrt(static_cast<double>(width)));
 }
 
-TTriangleLayout CalcScreenLayout(int width, int height, bool reserveBand) {
+TTriangleLayout CalcScreenLayout(int width, int height, bool reserveBand, double scale) {
     TTriangleLayout l;
     l.LegendWidth = 0;
+    const int widest = scale == 1.0 ? kMaxLegendWidth : Round(kMaxLegendWidth * scale);
+    const int margins = scale == 1.0 ? kPictureMargins : Round(kPictureMargins * scale);
     if (reserveBand) {
         l.LegendWidth = LegendBandWidth(width);
-        if (l.LegendWidth > kMaxLegendWidth) {
-            l.LegendWidth = kMaxLegendWidth;
+        if (l.LegendWidth > widest) {
+            l.LegendWidth = widest;
         }
     }
-    l.SideLength = width - kPictureMargins - l.LegendWidth;
-    l.TriangleHeight = height - kPictureMargins;
+    l.SideLength = width - margins - l.LegendWidth;
+    l.TriangleHeight = height - margins;
     FitEquilateral(l.SideLength, l.TriangleHeight);
     l.TriangleLeft = (width - l.SideLength - l.LegendWidth) / 2;
     l.TriangleTop = (height - l.TriangleHeight) / 2;

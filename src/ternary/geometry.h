@@ -48,8 +48,9 @@ struct TZoomWindow {
 };
 
 /// Screen layout of a control of the given size; `reserveBand` keeps the
-/// band for legend and co-phases table free.
-TTriangleLayout CalcScreenLayout(int width, int height, bool reserveBand);
+/// band for legend and co-phases table free; `scale` pixels stand for
+/// each pixel of the fixed margins (a picture drawn larger than shown).
+TTriangleLayout CalcScreenLayout(int width, int height, bool reserveBand, double scale = 1.0);
 /// The fixed layout of printed and exported pictures.
 TTriangleLayout CalcExportLayout(bool reserveBand);
 /// Width of the legend band for a control `width` pixels wide, before the cap.

@@ -212,17 +212,18 @@ bool TTernagram::ReservesLegendBand() const {
 void TTernagram::CalcLayout() { TTernaplot::CalcLayout(ReservesLegendBand()); }
 
 int TTernagram::FontSize(TTextRole role) const {
+    const int side = NominalLength(SideLength());
     switch (role) {
         case TTextRole::Title:
-            return ScaledFontSize(SideLength(), 1, 10);
+            return FigurePoints(ScaledFontSize(side, 1, 10));
         case TTextRole::UnitsCaption:
         case TTextRole::ScaleLabel:
-            return ScaledFontSize(SideLength(), 1, 8);
+            return FigurePoints(ScaledFontSize(side, 1, 8));
         case TTextRole::VertexCaption:
         case TTextRole::Table:
             break;
     }
-    return ScaledFontSize(SideLength(), 2, 8);
+    return FigurePoints(ScaledFontSize(side, 2, 8));
 }
 
 void TTernagram::DoIsothermCalcStep() {

@@ -294,6 +294,7 @@ public:
     // Drawing routines; each draws on the bitmap it is given.
     /// The layers above the background, in paint order.
     void DrawLayers(TBitmap& bitmap, TColor background);
+    void DrawFigure(TBitmap& bitmap) override;
     void DrawBackground(TBitmap& bitmap, const TRect& rect);
     void DrawBoundaries(TBitmap& bitmap);
     void FillAreas(TBitmap& bitmap);

@@ -284,7 +284,7 @@ void TTernagram::DrawContours(TBitmap& bitmap, std::vector<TRect>& texts) {
             const std::vector<double>& arc = arcs[i];
             const double length = arc.back();
             const std::string text = std::to_string(contour.Level);
-            const double w = canvas.TextWidth(text) + 2 * kLabelMargin;
+            const double w = canvas.TextWidth(text) + 2 * Px(kLabelMargin);
             if (length < 1.5 * w) continue;
             const auto at = [&](double s) {
                 const std::size_t j = static_cast<std::size_t>(
@@ -363,7 +363,7 @@ void TTernagram::DrawContours(TBitmap& bitmap, std::vector<TRect>& texts) {
             if (std::fabs(dx) > l.Box.Width() || std::fabs(dy) > l.Box.Height()) continue;
             const double along = dx * std::cos(l.Angle) + dy * std::sin(l.Angle);
             const double across = -dx * std::sin(l.Angle) + dy * std::cos(l.Angle);
-            const double hw = canvas.TextWidth(l.Text) / 2.0 + kLabelMargin;
+            const double hw = canvas.TextWidth(l.Text) / 2.0 + Px(kLabelMargin);
             if (std::fabs(along) <= hw && std::fabs(across) <= textHeight / 2.0) return true;
         }
         return false;

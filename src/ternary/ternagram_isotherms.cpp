@@ -214,8 +214,9 @@ bool TTernagram::IsothermListsFollowChange() {
 }
 
 int TTernagram::IsothermLabelSize() const {
-    const int t = SideLength() > 0 ? Trunc(std::sqrt(SideLength() / 3.0)) : 0;
-    return std::clamp(t - kLabelSizeOffset, 1, kLabelSizeMost);
+    const int side = NominalLength(SideLength());
+    const int t = side > 0 ? Trunc(std::sqrt(side / 3.0)) : 0;
+    return FigurePoints(std::clamp(t - kLabelSizeOffset, 1, kLabelSizeMost));
 }
 
 void TTernagram::DrawIsothermLists(TBitmap& bitmap) {
@@ -240,7 +241,7 @@ void TTernagram::DrawIsothermLists(TBitmap& bitmap) {
             const TPoint p = pixel(j);
             switch (iso.GraphType()) {
                 case TIsothermType::itPoints:
-                    canvas.Ellipse(p.X - 1, p.Y - 1, p.X + 1, p.Y + 1);
+                    canvas.Ellipse(p.X - Px(1), p.Y - Px(1), p.X + Px(1), p.Y + Px(1));
                     break;
                 case TIsothermType::itPolyline:
                     if (j == 1 || IsoDistance(points[j], points[j - 1]) > kPolylineGap) {

@@ -51,6 +51,26 @@ std::unique_ptr<TBitmap> TTernagram::RenderPicture() {
     return bitmap;
 }
 
+void TTernagram::DrawFigure(TBitmap& bitmap) {
+    TLayoutSwap swap(m_layout, CalcScreenLayout(bitmap.Width(), bitmap.Height(),
+                                                ReservesLegendBand(), PixelScale()));
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush.Color = clWhite;
+    canvas.FillRect({0, 0, bitmap.Width(), bitmap.Height()});
+    if (IsTooSmall()) return;
+    canvas.Pen.Width = 2;
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    const int l = TriangleLeft();
+    const int s = SideLength();
+    const int yb = TriangleTop() + TriangleHeight();
+    canvas.Polygon({{l + s / 2, TriangleTop()}, {l, yb}, {l + s, yb}});
+    DrawLayers(bitmap, clWhite);
+    const bool marked = MarkMode() && m_markedPoint.Visible;
+    if (ValuesTable() && marked) DrawValuesTable(bitmap);
+    if (CoPhasesTable() && marked) DrawCoPhasesTable(bitmap);
+}
+
 void TTernagram::SaveToBitmap(const std::string& fileName, bool monochrome) {
     const std::unique_ptr<TBitmap> bitmap = RenderPicture();
     bitmap->Monochrome = monochrome;

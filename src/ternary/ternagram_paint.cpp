@@ -335,7 +335,7 @@ void TTernagram::DrawTPointMarkers(TBitmap& bitmap) {
     canvas.Pen.Width = 1;
     canvas.Pen.Mode = TPenMode::pmCopy;
     const TZoomWindow* zoom = ActiveZoom();
-    const int radius = zoom != nullptr ? 3 : 2;
+    const int radius = Px(zoom != nullptr ? 3 : 2);
     for (int i = 1; i <= Areas(); ++i) {
         const TAreaData& area = AreaList()[i - 1];
         canvas.Brush.Color = canvas.GetNearestColor(AreaColors[i]);
@@ -388,43 +388,43 @@ void TTernagram::DrawGridAndScales(TBitmap& bitmap, TColor background) {
         const TZoomWindow* zoom = ActiveZoom();
         for (int i = 1; i < g; ++i) {  // bottom scale: C
             const int xi = l + Round(s / g * i);
-            canvas.MoveTo(xi - 3, yb - 4);
+            canvas.MoveTo(xi - Px(3), yb - Px(4));
             canvas.LineTo(xi, yb);
-            canvas.LineTo(xi + 3, yb - 5);
+            canvas.LineTo(xi + Px(3), yb - Px(5));
             const double value =
                 zoom == nullptr ? ut / g * i
                                 : ((zoom->CMax - zoom->CMin) / g * i + zoom->CMin) / (100 / ut);
             const std::string label = ScaleLabel(value);
             const int w = canvas.TextWidth(label);
-            canvas.TextOut(l + Round(s / g * i - w / 2.0), yb + 2, label);
+            canvas.TextOut(l + Round(s / g * i - w / 2.0), yb + Px(2), label);
         }
         for (int i = 1; i < g; ++i) {  // left scale: A
             const int yi = yb - Round(s * k / g * i);
             const int xi = Round(l + s / g * i - s / g / 2 * i);
-            canvas.MoveTo(xi + 5, yi - 1);
+            canvas.MoveTo(xi + Px(5), yi - Px(1));
             canvas.LineTo(xi, yi);
-            canvas.LineTo(xi + 4, yi + 5);
+            canvas.LineTo(xi + Px(4), yi + Px(5));
             const double value =
                 zoom == nullptr ? ut - ut / g * i
                                 : (zoom->AMax - (zoom->AMax - zoom->AMin) / g * i) / (100 / ut);
             const std::string label = ScaleLabel(value);
             const int w = canvas.TextWidth(label);
             const int h = canvas.TextHeight(label);
-            canvas.TextOut(Round(l + s / g * i - s / g / 2 * i - w) - 5,
+            canvas.TextOut(Round(l + s / g * i - s / g / 2 * i - w) - Px(5),
                            yb - Round(h / 2.0 + s * k / g * i), label);
         }
         for (int i = 1; i < g; ++i) {  // right scale: B
             const int yi = t + Round(s * k / g * i);
             const int xi = Round(l + s / 2 + s / g / 2 * i);
-            canvas.MoveTo(xi - 5, yi - 1);
+            canvas.MoveTo(xi - Px(5), yi - Px(1));
             canvas.LineTo(xi, yi);
-            canvas.LineTo(xi - 4, yi + 5);
+            canvas.LineTo(xi - Px(4), yi + Px(5));
             const double value =
                 zoom == nullptr ? ut - ut / g * i
                                 : (zoom->BMax - (zoom->BMax - zoom->BMin) / g * i) / (100 / ut);
             const std::string label = ScaleLabel(value);
             const int h = canvas.TextHeight(label);
-            canvas.TextOut(xi + 5, Round(s * k / g * i - h / 2.0) + t, label);
+            canvas.TextOut(xi + Px(5), Round(s * k / g * i - h / 2.0) + t, label);
         }
     }
     if (MarkMode() && m_markedPoint.Visible) {
@@ -446,10 +446,11 @@ void TTernagram::DrawMarkedPoint(TCanvas& canvas) {
     canvas.Brush.Color = clBlack;
     canvas.Pen.Color = clBlack;
     canvas.Pen.Width = 2;
-    canvas.MoveTo(x - 4, y - 4);
-    canvas.LineTo(x + 4, y + 4);
-    canvas.MoveTo(x + 4, y - 4);
-    canvas.LineTo(x - 4, y + 4);
+    const int r = Px(4);
+    canvas.MoveTo(x - r, y - r);
+    canvas.LineTo(x + r, y + r);
+    canvas.MoveTo(x + r, y - r);
+    canvas.LineTo(x - r, y + r);
 }
 
 void TTernagram::DrawTitle(TBitmap& bitmap, TColor background) {
@@ -458,7 +459,7 @@ void TTernagram::DrawTitle(TBitmap& bitmap, TColor background) {
     SetTextFont(canvas, FontSize(TTextRole::Title), false);
     const int w = canvas.TextWidth(Title());
     const int h = canvas.TextHeight(Title());
-    canvas.TextOut(TriangleLeft() + Round((SideLength() - w) / 2.0), TriangleTop() - 2 * h - 2,
+    canvas.TextOut(TriangleLeft() + Round((SideLength() - w) / 2.0), TriangleTop() - 2 * h - Px(2),
                    Title());
 }
 
@@ -483,21 +484,21 @@ void TTernagram::DrawVertexCaptions(TBitmap& bitmap, TColor background) {
     const std::string& nameA = m_substanceA.Name();
     int w = canvas.TextWidth(nameA);
     int h = canvas.TextHeight(nameA);
-    canvas.TextOut(std::max(l - w / 2, 3), yb + h + 1, nameA);
+    canvas.TextOut(std::max(l - w / 2, Px(3)), yb + h + Px(1), nameA);
 
     const std::string& nameC = m_substanceC.Name();
     w = canvas.TextWidth(nameC);
     h = canvas.TextHeight(nameC);
     int x = l + s - w / 2;
-    if (x + w > 2 * l + s - 2) {
-        x = 2 * l + s - 2 - w;
+    if (x + w > 2 * l + s - Px(2)) {
+        x = 2 * l + s - Px(2) - w;
     }
-    canvas.TextOut(x, yb + h + 1, nameC);
+    canvas.TextOut(x, yb + h + Px(1), nameC);
 
     const std::string& nameB = m_substanceB.Name();
     w = canvas.TextWidth(nameB);
     h = canvas.TextHeight(nameB);
-    canvas.TextOut(l + Round((s - w) / 2.0), TriangleTop() - h - 3, nameB);
+    canvas.TextOut(l + Round((s - w) / 2.0), TriangleTop() - h - Px(3), nameB);
 }
 
 }  // namespace liquidus

@@ -27,6 +27,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
 }
 
 constexpr TPictureSize kViewPictureSize{1024, 768};
+// Texts from a fifth to eight times the nominal picture's.
+constexpr double kMinTextScale = 0.25;
+constexpr double kMaxTextScale = 8.0;
 constexpr int kZoomGrid = 10;
 constexpr int kZoomLargestSum = 90;
 
@@ -143,10 +146,59 @@ TCommandLineDiagram::TCommandLineDiagram(const TRequest& request,
     }
 }
 
-void CheckPictureName(std::string_view option, const std::string& fileName) {
-    if (!EndsWithNoCase(fileName, ".bmp") && !EndsWithNoCase(fileName, ".png")) {
-        throw TUsageError(std::string(option) + " " + Quoted(fileName) +
-                          ": unsupported file type, use .bmp or .png");
+TPictureRequest CheckPicture(const TRequest& request, const std::string& fileName,
+                             TPictureSize nominal) {
+    const std::optional<TPictureFormat> format = PictureFormatOf(fileName);
+    if (!format) {
+        throw TUsageError("--export " + Quoted(fileName) +
+                          ": unsupported file type, use .bmp, .png, .svg or .pdf");
+    }
+    TPictureRequest picture;
+    picture.Format = *format;
+    picture.Monochrome = request.Has("--monochrome");
+    const bool vector = *format == TPictureFormat::Svg || *format == TPictureFormat::Pdf;
+    if (request.SizeMm && !vector) {
+        throw TUsageError("--size " + FormatFixed(request.SizeMm->Width, 1) + "x" +
+                          FormatFixed(request.SizeMm->Height, 1) +
+                          "mm: millimetres are for .svg and .pdf pictures; give pixels");
+    }
+    if (picture.Monochrome && vector) {
+        throw TUsageError("--monochrome: a two-colour picture is a .bmp or .png");
+    }
+    const std::optional<std::string> scale = request.Value("--text-scale");
+    if (scale && !picture.Figure()) {
+        throw TUsageError("--text-scale " + Quoted(*scale) +
+                          ": the .bmp picture keeps its fixed text sizes; use .png, .svg or .pdf");
+    }
+    if (scale) {
+        const std::optional<double> value = ParseNumber<double>(*scale);
+        if (!value || !(*value >= kMinTextScale && *value <= kMaxTextScale)) {
+            throw TUsageError("--text-scale " + Quoted(*scale) + ": expected a number " +
+                              FormatFixed(kMinTextScale, 2) + ".." +
+                              FormatFixed(kMaxTextScale, 0));
+        }
+        picture.TextScale = *value;
+    }
+    if (request.SizeMm) {
+        picture.Size = {request.SizeMm->Width, request.SizeMm->Height, true};
+    } else {
+        const TPictureSize pixels = request.Size.value_or(nominal);
+        picture.Size = {double(pixels.Width), double(pixels.Height), false};
+    }
+    return picture;
+}
+
+void WriteFigureFile(TDiagram& diagram, const TPictureRequest& picture,
+                     const std::string& fileName) {
+    const TDrawing drawing =
+        diagram.RecordFigure(picture.Size.Width, picture.Size.Height, picture.TextScale);
+    try {
+        WriteFigure(drawing, fileName, picture.Format, picture.Size, diagram.Title(),
+                    picture.Monochrome);
+    } catch (const TSaveError& error) {
+        throw TWriteError(error.what());
+    } catch (const std::bad_alloc&) {
+        throw TWriteError("not enough memory for the picture");
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/cli/parser.h"
 #include "canvas/control.h"
+#include "canvas/figurefile.h"
 #include "ternary/ternagram.h"
 
 namespace liquidus::cli {
@@ -56,7 +57,26 @@ void WritePicture(TBitmap& picture, const std::string& fileName, bool monochrome
 /// system's reason when it cannot be written.
 void WriteText(const std::string& text, const std::string& fileName, std::ostream& out);
 
-/// Throws TUsageError unless the name ends in .bmp or .png.
-void CheckPictureName(std::string_view option, const std::string& fileName);
+/// The picture a file name asks for: its format, and for the figure
+/// formats (.png, .svg, .pdf) its size and text scale.
+struct TPictureRequest {
+    TPictureFormat Format = TPictureFormat::Bmp;
+    TFigureSize Size;
+    double TextScale = 1.0;
+    bool Monochrome = false;
+    bool Figure() const { return Format != TPictureFormat::Bmp; }
+};
+
+/// Checks the file name's ending and the picture options that go with it
+/// (--size in pixels or, for .svg and .pdf, millimetres; --text-scale;
+/// --monochrome); a figure without --size is `nominal` pixels. Throws
+/// TUsageError.
+TPictureRequest CheckPicture(const TRequest& request, const std::string& fileName,
+                             TPictureSize nominal);
+
+/// Writes `diagram`'s figure as `picture` asks; TWriteError when the file
+/// cannot be written.
+void WriteFigureFile(TDiagram& diagram, const TPictureRequest& picture,
+                     const std::string& fileName);
 
 }  // namespace liquidus::cli

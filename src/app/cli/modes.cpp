@@ -16,8 +16,12 @@ constexpr std::array kOptions = {
     TOptionSpec{"--set", "NAME=VALUE", "set a property; repeatable, applied in order", true},
     TOptionSpec{"--size", "WxH",
                 "the screen picture of a WxH control (export: instead of the saved one; "
-                "query and isotherms: default 1024x768)"},
+                "query and isotherms: default 1024x768); for a .png, .svg or .pdf figure its "
+                "size, WxHmm in millimetres for .svg and .pdf"},
     TOptionSpec{"--monochrome", "", "write a two-colour picture"},
+    TOptionSpec{"--text-scale", "F",
+                "texts of a .png, .svg or .pdf figure F times their size (0.25..8; default 1: "
+                "the texts of the 600-pixel picture, grown with the figure)"},
     TOptionSpec{"--mark", "A,B",
                 "mark shares A, B of positions 1 and 2 (display units) as a right click "
                 "there would"},

@@ -14,6 +14,8 @@ namespace liquidus::cli {
 namespace {
 
 constexpr int kMaxPictureSide = 10000;
+// A wall poster is about a metre and a half; beyond that a slip of the keyboard.
+constexpr double kMaxMillimetres = 2000.0;
 
 const TModeSpec* FindMode(std::string_view name) {
     for (const TModeSpec* mode : Modes()) {
@@ -64,6 +66,23 @@ std::optional<int> ParseSide(std::string_view text) {
     return value;
 }
 
+std::optional<TMillimetreSize> ParseMillimetres(std::string_view size) {
+    if (!size.ends_with("mm")) return std::nullopt;
+    size.remove_suffix(2);
+    const std::size_t x = size.find_first_of("xX");
+    if (x == std::string_view::npos) return std::nullopt;
+    const auto side = [](std::string_view text) -> std::optional<double> {
+        if (text.empty() || !(text.front() >= '0' && text.front() <= '9')) return std::nullopt;
+        const std::optional<double> value = ParseNumber<double>(text);
+        if (!value || !(*value >= 1.0 && *value <= kMaxMillimetres)) return std::nullopt;
+        return value;
+    };
+    const std::optional<double> width = side(size.substr(0, x));
+    const std::optional<double> height = side(size.substr(x + 1));
+    if (!width || !height) return std::nullopt;
+    return TMillimetreSize{*width, *height};
+}
+
 TPictureSize ParseSize(const std::string& size) {
     const std::size_t x = size.find_first_of("xX");
     std::optional<int> width;
@@ -74,7 +93,8 @@ TPictureSize ParseSize(const std::string& size) {
     }
     if (!width || !height) {
         throw TUsageError("--size " + Quoted(size) + ": expected WxH, two whole numbers 1.." +
-                          std::to_string(kMaxPictureSide));
+                          std::to_string(kMaxPictureSide) + ", or WxHmm, millimetres 1.." +
+                          FormatFixed(kMaxMillimetres, 0) + " for .svg and .pdf");
     }
     return {*width, *height};
 }
@@ -201,7 +221,11 @@ TRequest ParseArguments(const std::vector<std::string>& args) {
         } else if (canonical == "--set") {
             request.Sets.push_back(ParseSet(*value));
         } else if (canonical == "--size") {
-            request.Size = ParseSize(*value);
+            if (const auto mm = ParseMillimetres(*value)) {
+                request.SizeMm = mm;
+            } else {
+                request.Size = ParseSize(*value);
+            }
         } else {
             request.Options.emplace_back(canonical, *value);
         }
@@ -218,6 +242,12 @@ TRequest ParseArguments(const std::vector<std::string>& args) {
             modes += std::string(modes.empty() ? "" : ", ") + std::string(mode->Name);
         }
         throw TUsageError("nothing to do: use one of " + modes);
+    }
+    // The modes that write figures are the ones that scale their texts.
+    if (request.SizeMm && !Accepts(*request.Mode, "--text-scale")) {
+        throw TUsageError("--size " + FormatFixed(request.SizeMm->Width, 1) + "x" +
+                          FormatFixed(request.SizeMm->Height, 1) + "mm: " +
+                          std::string(request.Mode->Name) + " takes a size in pixels");
     }
     return request;
 }

@@ -40,6 +40,12 @@ struct TPictureSize {
     int Height = 0;
 };
 
+/// A --size given as WxHmm: millimetres, for the vector pictures only.
+struct TMillimetreSize {
+    double Width = 0.0;
+    double Height = 0.0;
+};
+
 struct TPropertyAssignment {
     std::string Argument;  // as typed, for messages
     std::string Name;
@@ -86,6 +92,7 @@ struct TRequest {
     std::vector<std::string> ModeValues;  // one per occurrence of the mode option
     std::vector<TPropertyAssignment> Sets;
     std::optional<TPictureSize> Size;
+    std::optional<TMillimetreSize> SizeMm;  // instead of Size
     std::vector<std::pair<std::string_view, std::string>> Options;  // in the order given
 
     bool Has(std::string_view option) const;

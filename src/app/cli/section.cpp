@@ -84,7 +84,8 @@ void RunSection(const TRequest& request, TStreams& streams) {
             "give one of them");
     }
     if (!file && !query) throw TUsageError("--section needs --export FILE or --query-section");
-    if (file) CheckPictureName("--export", *file);
+    std::optional<TPictureRequest> picture;
+    if (file) picture = CheckPicture(request, *file, kSectionPictureSize);
     std::optional<std::pair<double, double>> mark;
     if (const std::optional<std::string> markText = request.Value("--mark-section")) {
         mark = ParsePair(*markText);
@@ -127,6 +128,7 @@ void RunSection(const TRequest& request, TStreams& streams) {
     if (const std::vector<std::string> refusals = host.TakeMessages(); !refusals.empty()) {
         throw TUsageError("--section " + Quoted(text) + ": " + refusals.front());
     }
+    // A mark is placed on the screen picture; a figure keeps to its shape.
     const TPictureSize size = request.Size.value_or(kSectionPictureSize);
     if (mark) {
         // As a right click there would, on the picture as the window shows it.
@@ -148,16 +150,20 @@ void RunSection(const TRequest& request, TStreams& streams) {
                               ": no field there to mark");
         }
     }
-    const std::unique_ptr<TBitmap> picture = binagram.RenderPicture(size.Width, size.Height);
-    if (picture->Width() != size.Width || picture->Height() != size.Height) {
+    if (picture->Figure()) {
+        WriteFigureFile(binagram, *picture, *file);
+        return;
+    }
+    const std::unique_ptr<TBitmap> bitmap = binagram.RenderPicture(size.Width, size.Height);
+    if (bitmap->Width() != size.Width || bitmap->Height() != size.Height) {
         throw TWriteError("not enough memory for a " + std::to_string(size.Width) + " × " +
                           std::to_string(size.Height) + " picture");
     }
-    WritePicture(*picture, *file, request.Has("--monochrome"));
+    WritePicture(*bitmap, *file, picture->Monochrome);
 }
 
-constexpr std::array<std::string_view, 3> kSectionOptions = {"--query-section", "--monochrome",
-                                                             "--mark-section"};
+constexpr std::array<std::string_view, 4> kSectionOptions = {"--query-section", "--monochrome",
+                                                             "--mark-section", "--text-scale"};
 constexpr std::array<std::string_view, 1> kSectionCompanions = {"--export"};
 
 }  // namespace
