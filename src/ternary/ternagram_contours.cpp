@@ -68,6 +68,11 @@ const std::vector<TContour>& TTernagram::Contours(int width, int height) {
     if (const TZoomWindow* z = ActiveZoom()) key.Add(*z);
     key.Add(width);
     key.Add(height);
+    // A figure is drawn larger than it is shown: its cells are as large as
+    // the screen's in the picture, or the lines would wiggle with the surface
+    // below the size they are seen at.
+    const int cell = Px(kCellPixels);
+    key.Add(cell);
     key.Add(m_tCalcMethod);
     key.Add(m_tUnits);
     key.Add(m_isotherms.Step());
@@ -102,8 +107,8 @@ const std::vector<TContour>& TTernagram::Contours(int width, int height) {
     const int y1 = std::min(TriangleTop() + TriangleHeight(), height - 1);
     if (x1 <= x0 || y1 <= y0) return m_contours;
     TContourGrid grid;
-    grid.Columns = (x1 - x0) / kCellPixels + 1;
-    grid.Rows = (y1 - y0) / kCellPixels + 1;
+    grid.Columns = (x1 - x0) / cell + 1;
+    grid.Rows = (y1 - y0) / cell + 1;
     const std::size_t nodes = static_cast<std::size_t>(grid.Columns) * grid.Rows;
     grid.Field.assign(nodes, -1);
     grid.Value.assign(nodes, 0.0f);
@@ -121,7 +126,7 @@ const std::vector<TContour>& TTernagram::Contours(int width, int height) {
         for (int i = 0; i < grid.Columns; ++i) {
             double a = 0;
             double b = 0;
-            mapping.ToShares(x0 + i * kCellPixels, y0 + j * kCellPixels, a, b);
+            mapping.ToShares(x0 + i * cell, y0 + j * cell, a, b);
             const double c = 100 - a - b;
             if (a < 0 || b < 0 || c < 0) continue;
             if (zoom != nullptr && !zoom->Contains(a, b, c)) continue;
@@ -144,7 +149,7 @@ const std::vector<TContour>& TTernagram::Contours(int width, int height) {
         if (field < 0) return;
         double a = 0;
         double b = 0;
-        mapping.ToShares(x0 + i * kCellPixels, y0 + j * kCellPixels, a, b);
+        mapping.ToShares(x0 + i * cell, y0 + j * cell, a, b);
         const std::optional<double> celsius = AreaTemperature(field, a, b);
         if (!celsius || !(std::fabs(*celsius) < kLargestTemperature)) {
             grid.Field[n] = -1;
@@ -231,7 +236,7 @@ const std::vector<TContour>& TTernagram::Contours(int width, int height) {
         contour.Hot = line.Level == hotIndex;
         contour.Closed = line.Closed;
         for (const TRealPoint& p : line.Points) {
-            const TRealPoint pixel{x0 + p.X * kCellPixels, y0 + p.Y * kCellPixels};
+            const TRealPoint pixel{x0 + p.X * cell, y0 + p.Y * cell};
             double a = 0;
             double b = 0;
             mapping.ToShares(pixel.X, pixel.Y, a, b);

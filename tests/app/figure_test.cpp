@@ -1,0 +1,147 @@
+// Figures from the command line, read back as other programs read them:
+// the SVG through Qt's renderer and its text elements, the PDF through
+// poppler's tools, the PNG by its pixels.
+
+#include "app/cli/commandline.h"
+#include "support/clirun.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include "canvas/rasterizer.h"
+#include "sample/sample.h"
+#include "ternary/ternagram.h"
+
+namespace liquidus {
+namespace {
+
+const std::vector<std::string> kFields = {"--set", "DrawAreas=True", "--set", "DrawSplines=True"};
+
+class Figure : public ::testing::Test {
+protected:
+    std::string Path(const std::string& name) const {
+        return QDir(m_dir.path()).filePath(QString::fromStdString(name)).toStdString();
+    }
+    std::string Export(const std::string& name, std::vector<std::string> options) {
+        std::vector<std::string> args = {"--export", Path(name)};
+        args.insert(args.end(), kFields.begin(), kFields.end());
+        args.insert(args.end(), options.begin(), options.end());
+        const test::TCliRun run = test::RunArgs(args);
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        return Path(name);
+    }
+    static QString Tool(const QString& program, const std::string& file, QStringList args = {}) {
+        QProcess process;
+        args << QString::fromStdString(file);
+        if (program != "pdfinfo" && program != "pdfimages") args << "-";
+        process.start(program, args);
+        EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
+        EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+    QTemporaryDir m_dir;
+};
+
+/// Pixel of a composition in a figure of `width` x `height`: the figure is
+/// laid out at ten times the 600-pixel picture of its shape.
+QPoint FigurePixel(double a, double b, int width, int height) {
+    const int w = kNominalFigureWidth * kFigureScale;
+    const int h = static_cast<int>(std::lround(double(w) * height / width));
+    const TTriangleLayout layout = CalcScreenLayout(w, h, true, kFigureScale);
+    double x = 0, y = 0;
+    CompositionToRealPixel(layout, a, b, x, y);
+    return {static_cast<int>(x * width / w), static_cast<int>(y * width / w)};
+}
+
+TEST_F(Figure, SvgHasEveryFieldAtItsFillPointAndItsTextsAsText) {
+    const std::string file = Export("f.svg", {"--set", "Title=Liquidus of MgO"});
+    QSvgRenderer svg(QString::fromStdString(file));
+    ASSERT_TRUE(svg.isValid());
+    // 600x386 pixels at 96 dpi, rendered at three times that.
+    const QSize size(1800, 1158);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    svg.render(&painter);
+    painter.end();
+    TTernagram sample;
+    LoadSampleDiagram(sample);
+    for (int i = 1; i <= sample.Areas(); ++i) {
+        const TAreaData& area = sample.AreaList()[i - 1];
+        const QPoint p = FigurePixel(area.FillA, area.FillB, size.width(), size.height());
+        // A narrow field's fill point can lie under its boundary, which is
+        // a nominal pixel (3 here) wide: its colour is beside it.
+        bool found = false;
+        for (int dy = -6; dy <= 6 && !found; ++dy) {
+            for (int dx = -6; dx <= 6 && !found; ++dx) {
+                found = (image.pixel(p + QPoint(dx, dy)) & 0xFFFFFF) ==
+                        (raster::ToPixel(AreaColors[i]) & 0xFFFFFF);
+            }
+        }
+        EXPECT_TRUE(found) << std::string(area.Name) << " at " << p.x() << "," << p.y();
+    }
+    QFile source(QString::fromStdString(file));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&source);
+    QStringList texts;
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (xml.isStartElement() && xml.name() == QLatin1String("text")) texts << xml.readElementText();
+        else xml.readNext();
+    }
+    EXPECT_TRUE(texts.contains("Liquidus of MgO"));
+    for (int i = 0; i < sample.Areas(); ++i) {
+        EXPECT_TRUE(texts.contains(QString::fromStdString(sample.AreaList()[i].Name)))
+            << std::string(sample.AreaList()[i].Name);
+    }
+}
+
+TEST_F(Figure, PdfIsOnePageOfTheAskedSizeWithTextAndNoPicture) {
+    const std::string file =
+        Export("f.pdf", {"--size", "160x100mm", "--set", "Title=Liquidus of MgO"});
+    const QString info = Tool("pdfinfo", file);
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    // 160 x 100 mm in points.
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+454 x 283 pts")))
+        << info.toStdString();
+    EXPECT_TRUE(Tool("pdftotext", file).contains("Liquidus of MgO"));
+    // A header, a rule and no image below them.
+    EXPECT_EQ(Tool("pdfimages", file, {"-list"}).trimmed().count('\n'), 1);
+}
+
+/// The first run of rows with ink left of the legend: the title, the
+/// topmost text over the triangle.
+int TitleInkHeight(const QImage& image) {
+    int first = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width() * 3 / 5 && !ink; ++x) ink = qGray(image.pixel(x, y)) < 128;
+        if (ink && first < 0) first = y;
+        if (!ink && first >= 0) return y - first;
+    }
+    return 0;
+}
+
+TEST_F(Figure, PngTextGrowsWithThePictureAndTheTextScale) {
+    const QImage one(QString::fromStdString(Export("1.png", {})));
+    const QImage three(QString::fromStdString(Export("3.png", {"--size", "1800x1158"})));
+    const QImage larger(
+        QString::fromStdString(Export("t.png", {"--size", "1800x1158", "--text-scale", "1.5"})));
+    ASSERT_EQ(one.size(), QSize(600, 386));
+    ASSERT_EQ(three.size(), QSize(1800, 1158));
+    const double h = TitleInkHeight(one);
+    ASSERT_GT(h, 5);
+    EXPECT_NEAR(TitleInkHeight(three) / h, 3.0, 0.35);
+    EXPECT_NEAR(TitleInkHeight(larger) / h, 4.5, 0.5);
+}
+
+}  // namespace
+}  // namespace liquidus
