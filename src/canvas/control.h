@@ -80,6 +80,12 @@ public:
     const TBitmap& Screen() const { return m_screen; }
     TCanvas& Canvas() { return m_screen.Canvas(); }
 
+    /// Screen pixels per pixel of the window system's coordinates: a host
+    /// on a high-density screen gives the control its physical pixels and
+    /// says how many stand for one. Controls that draw fixed pixel sizes
+    /// grow them by it; the default keeps them as they are.
+    virtual void SetDevicePixelRatio(double /*ratio*/) {}
+
     /// Composes the whole picture onto the screen bitmap.
     virtual void Paint() = 0;
     /// Marks the control for repainting at the next paint cycle.

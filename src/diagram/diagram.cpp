@@ -81,15 +81,21 @@ TDrawing TDiagram::RecordFigure(double width, double height, double textScale) {
     bitmap.Canvas().Recording = &drawing;
     struct TRestore {
         TDiagram& d;
+        double pixelScale;
+        double textScale;
         ~TRestore() {
-            d.m_pixelScale = 1.0;
-            d.m_textScale = 1.0;
+            d.m_pixelScale = pixelScale;
+            d.m_textScale = textScale;
         }
-    } restore{*this};
+    } restore{*this, m_pixelScale, m_textScale};
     m_pixelScale = scale;
     m_textScale = textScale;
     DrawFigure(bitmap);
     return drawing;
+}
+
+void TDiagram::SetDevicePixelRatio(double ratio) {
+    Assign(m_pixelScale, std::max(ratio, 1.0));
 }
 
 TRect TDiagram::ClientRect(int width, int height) const {

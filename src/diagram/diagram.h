@@ -89,6 +89,10 @@ public:
     /// drawn sharp at any size. The screen is left as it is.
     TDrawing RecordFigure(double width, double height, double textScale = 1.0);
 
+    /// Texts, lines and margins grow by `ratio` (at least 1), so that the
+    /// picture on physical pixels looks as it would on logical ones.
+    void SetDevicePixelRatio(double ratio) override;
+
     /// The screen holds a finished picture (the mouse reads it only then).
     bool Painted() const { return m_painted; }
     /// Display total of a composition: 100 (percent units) or 1 (fractions).

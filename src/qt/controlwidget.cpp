@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace liquidus {
 
 namespace {
@@ -93,11 +95,29 @@ TColor TControlWidget::SystemColor(TColor sysColor) const {
     return PaletteColor(palette(), sysColor);
 }
 
-void TControlWidget::paintEvent(QPaintEvent*) {
-    if (m_control.Width() != width() || m_control.Height() != height()) {
-        m_control.SetBounds(width(), height());
+QSize TControlWidget::PhysicalSize() const {
+    const double ratio = devicePixelRatioF();
+    return {static_cast<int>(std::lround(width() * ratio)),
+            static_cast<int>(std::lround(height() * ratio))};
+}
+
+QPoint TControlWidget::Physical(QPointF logical) const {
+    return (logical * devicePixelRatioF()).toPoint();
+}
+
+void TControlWidget::FollowScreen() {
+    // The control draws on the screen's own pixels, so a high-density
+    // screen shows it sharp; the mouse is mapped onto the same pixels.
+    m_control.SetDevicePixelRatio(devicePixelRatioF());
+    const QSize size = PhysicalSize();
+    if (m_control.Width() != size.width() || m_control.Height() != size.height()) {
+        m_control.SetBounds(size.width(), size.height());
         m_paintPending = true;
     }
+}
+
+void TControlWidget::paintEvent(QPaintEvent*) {
+    FollowScreen();
     if (m_paintPending) {
         m_paintPending = false;
         m_control.Paint();
@@ -108,19 +128,21 @@ void TControlWidget::paintEvent(QPaintEvent*) {
         m_control.MouseMove(0, m_lastMouse.x(), m_lastMouse.y());
     }
     QPainter painter(this);
-    painter.drawImage(0, 0, m_control.Screen().Image());
+    QImage image = m_control.Screen().Image();  // shared, not copied
+    image.setDevicePixelRatio(devicePixelRatioF());
+    painter.drawImage(0, 0, image);
 }
 
 void TControlWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    m_control.SetBounds(width(), height());
+    FollowScreen();
     m_paintPending = true;
 }
 
 void TControlWidget::mousePressEvent(QMouseEvent* event) {
     TMouseButton button{};
     if (ButtonOf(event, button)) {
-        const QPoint p = event->position().toPoint();
+        const QPoint p = Physical(event->position());
         m_lastMouse = p;
         m_mouseKnown = true;
         m_control.MouseDown(button, ShiftOf(event), p.x(), p.y());
@@ -128,7 +150,7 @@ void TControlWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void TControlWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = Physical(event->position());
     m_lastMouse = p;
     m_mouseKnown = true;
     m_control.MouseMove(ShiftOf(event), p.x(), p.y());
@@ -137,7 +159,7 @@ void TControlWidget::mouseMoveEvent(QMouseEvent* event) {
 void TControlWidget::mouseReleaseEvent(QMouseEvent* event) {
     TMouseButton button{};
     if (ButtonOf(event, button)) {
-        const QPoint p = event->position().toPoint();
+        const QPoint p = Physical(event->position());
         m_control.MouseUp(button, ShiftOf(event), p.x(), p.y());
     }
 }

@@ -49,6 +49,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    /// The widget's size in the screen's physical pixels.
+    QSize PhysicalSize() const;
+    /// A position in the widget as a physical pixel of the control.
+    QPoint Physical(QPointF logical) const;
+    /// Gives the control the screen's pixels and density.
+    void FollowScreen();
+
     // Declared before m_control: an owned control is made before the
     // reference to it and outlives the destructor's detach.
     std::unique_ptr<TCustomControl> m_owned;
@@ -56,7 +63,7 @@ private:
     bool m_paintPending = true;
     bool m_rereadPending = false;
     bool m_mouseKnown = false;
-    QPoint m_lastMouse;
+    QPoint m_lastMouse;  // physical pixels
 };
 
 }  // namespace liquidus

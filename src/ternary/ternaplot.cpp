@@ -28,7 +28,7 @@ void TTernaplot::SetSplines(const TSplinesData& data) {
 }
 
 void TTernaplot::CalcLayout(bool reserveBand) {
-    m_layout = CalcScreenLayout(Width(), Height(), reserveBand);
+    m_layout = CalcScreenLayout(Width(), Height(), reserveBand, PixelScale());
 }
 
 void TTernaplot::CompositionToPixel(double a, double b, int& x, int& y) const {

@@ -1,0 +1,52 @@
+// On a screen of two physical pixels per logical one (QT_SCALE_FACTOR=2 in
+// this test's environment) the diagram is drawn on the physical pixels at
+// twice the size, and the mouse reads the composition under it there.
+
+#include "qt/diagramwidget.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "sample/sample.h"
+
+namespace liquidus {
+namespace {
+
+TEST(HighDensityScreen, TheDiagramIsDrawnOnPhysicalPixelsAndTheMouseReadsThem) {
+    TernaryDiagramWidget widget;
+    TTernagram& diagram = widget.diagram();
+    LoadSampleDiagram(diagram);
+    widget.resize(500, 400);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    ASSERT_TRUE(QTest::qWaitFor([&diagram] { return diagram.Painted(); }, 5000));
+    const double ratio = widget.devicePixelRatioF();
+    ASSERT_EQ(ratio, 2.0) << "run with QT_SCALE_FACTOR=2";
+    EXPECT_EQ(diagram.Width(), 1000);
+    EXPECT_EQ(diagram.Height(), 800);
+
+    // Margins and texts double with the pixels: the picture is the 500x400
+    // one, drawn finer.
+    TTernagram plain;
+    LoadSampleDiagram(plain);
+    plain.SetBounds(500, 400);
+    plain.Paint();
+    EXPECT_NEAR(diagram.SideLength(), 2 * plain.SideLength(), 2);
+    EXPECT_EQ(diagram.FontSize(TTextRole::Title), 2 * plain.FontSize(TTextRole::Title));
+
+    const TAreaData& field = diagram.AreaList()[2];
+    int x = 0, y = 0;
+    diagram.CompositionToPixel(field.FillA, field.FillB, x, y);
+    const QPoint logical(x / 2, y / 2);
+    QTest::mouseMove(&widget, logical);
+    ASSERT_TRUE(diagram.CursorOnArea());
+    double a = 0, b = 0, c = 0;
+    diagram.PixelToComposition(2 * logical.x(), 2 * logical.y(), a, b, c);
+    EXPECT_NEAR(diagram.CursorPoint().A, a, 1e-9);
+    EXPECT_NEAR(diagram.CursorPoint().B, b, 1e-9);
+    EXPECT_EQ(diagram.CursorArea(), 2);
+}
+
+}  // namespace
+}  // namespace liquidus
