@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineF>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -115,6 +116,71 @@ TEST_F(Figure, PdfIsOnePageOfTheAskedSizeWithTextAndNoPicture) {
     EXPECT_TRUE(Tool("pdftotext", file).contains("Liquidus of MgO"));
     // A header, a rule and no image below them.
     EXPECT_EQ(Tool("pdfimages", file, {"-list"}).trimmed().count('\n'), 1);
+}
+
+std::vector<QLineF> Segments(const QPainterPath& path) {
+    std::vector<QLineF> lines;
+    for (int i = 1; i < path.elementCount(); ++i) {
+        if (path.elementAt(i).isLineTo()) lines.emplace_back(path.elementAt(i - 1), path.elementAt(i));
+    }
+    return lines;
+}
+
+double Distance(QPointF p, const QLineF& line) {
+    const QPointF d = line.p2() - line.p1();
+    const double length2 = QPointF::dotProduct(d, d);
+    const double t =
+        length2 > 0 ? std::clamp(QPointF::dotProduct(p - line.p1(), d) / length2, 0.0, 1.0) : 0.0;
+    const QPointF q = line.p1() + t * d - p;
+    return std::sqrt(QPointF::dotProduct(q, q));
+}
+
+TEST(FigureFields, OutlinesFollowTheLinesTheyStopAtWithinATenthOfALineWidth) {
+    TTernagram diagram;
+    LoadSampleDiagram(diagram);
+    diagram.SetDrawAreas(true);
+    diagram.SetDrawSplines(true);
+    const TDrawing drawing = diagram.RecordFigure(600, 386);
+    std::vector<std::pair<QLineF, int>> lines;  // with the pen's width
+    std::vector<QPointF> corners;  // and points along the edges
+    for (const TDrawnItem& item : drawing.Items) {
+        const bool field = std::find(AreaColors.begin() + 1, AreaColors.end(), item.Color) !=
+                           AreaColors.end();
+        if (item.Kind == TDrawnItem::TKind::Stroke && item.Color == clBlack) {
+            for (const QLineF& line : Segments(item.Path)) lines.emplace_back(line, item.PenWidth);
+        } else if (item.Kind == TDrawnItem::TKind::Fill && field) {
+            // The corners and the edges between them, a pixel apart.
+            for (const QLineF& edge : Segments(item.Path)) {
+                const int steps = std::max(1, static_cast<int>(edge.length()));
+                for (int k = 0; k < steps; ++k) corners.push_back(edge.pointAt(double(k) / steps));
+            }
+        }
+    }
+    ASSERT_GT(corners.size(), 100u);
+    // A corner of an outline lies under the line it stopped at, so no
+    // paper shows between field and line; beside a boundary (a 1-pixel pen)
+    // it is at most a tenth of a line width beyond the line's pixels (half
+    // a pixel off its centre line), but for the few at the tips of wedges
+    // narrower than a pixel, where the lines' pixels merge.
+    double worstUnder = -1e9;
+    std::vector<double> beyond;
+    for (const QPointF& corner : corners) {
+        double nearest = 1e9;
+        int width = 1;
+        for (const auto& [line, pen] : lines) {
+            const double d = Distance(corner, line);
+            if (d < nearest) {
+                nearest = d;
+                width = pen;
+            }
+        }
+        worstUnder = std::max(worstUnder, nearest - width * drawing.LineScale / 2);
+        if (width == 1) beyond.push_back((nearest - 0.5) / drawing.LineScale);
+    }
+    EXPECT_LE(worstUnder, 0.0);
+    std::sort(beyond.begin(), beyond.end());
+    ASSERT_GT(beyond.size(), 100u);
+    EXPECT_LE(beyond[beyond.size() * 99 / 100], 0.1);
 }
 
 /// The first run of rows with ink left of the legend: the title, the
