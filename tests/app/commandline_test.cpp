@@ -165,6 +165,12 @@ TEST_F(CommandLine, BadInputExitsTwoWithOneLineAndNoFile) {
         {{"--export", bmp, "--size", "640x480x2"}, "640x480x2"},
         {{"--export", bmp, "--size", "640x480", "--size", "640x480"}, "--size"},
         {{"--help", "--size", "640x480"}, "--size"},
+        {{"--export", Path("out.svg"), "--monochrome"}, "--monochrome"},
+        {{"--export", bmp, "--text-scale", "2"}, "--text-scale"},
+        {{"--export", Path("out.pdf"), "--text-scale", "0"}, "0"},
+        {{"--export", png, "--size", "100x80mm"}, "100.0x80.0mm"},
+        {{"--export", Path("out.svg"), "--size", "0x80mm"}, "0x80mm"},
+        {{"--query", "30,30", "--size", "100x80mm"}, "--query"},
     };
     for (const TCase& c : cases) {
         std::string joined;
