@@ -96,6 +96,14 @@ QPainterPath ThroughCentres(const std::vector<TPoint>& points, bool closed) {
     return path;
 }
 
+/// A figure's brush part (`area`) and pen part (`outline`, through the
+/// outermost pixels' centres) for a recording.
+void RecordFigure(TDrawing& drawing, const TCanvas& canvas, const QPainterPath& area,
+                  const QPainterPath& outline) {
+    drawing.AddFill(area, canvas.Resolve(canvas.Brush.Color));
+    drawing.AddStroke(outline, canvas.Pen.Width, canvas.Resolve(canvas.Pen.Color));
+}
+
 }  // namespace
 
 TDrawing* TCanvas::Recorder() const {
@@ -150,8 +158,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     }
     if (TDrawing* r = Recorder()) {
         const QPainterPath outline = ThroughCentres(points, true);
-        r->AddFill(outline, Resolve(Brush.Color));
-        r->AddStroke(outline, Pen.Width, Resolve(Pen.Color));
+        RecordFigure(*r, *this, outline, outline);
     }
     SpanSet fill = ClipOf(m_owner);
     raster::AddPolygonFill(fill, points);
@@ -174,10 +181,9 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     if (TDrawing* r = Recorder()) {
         QPainterPath area;
         area.addRect(QRectF(left, top, right - left, bottom - top));
-        r->AddFill(area, Resolve(Brush.Color));
         QPainterPath outline;
         outline.addRect(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
-        r->AddStroke(outline, Pen.Width, Resolve(Pen.Color));
+        RecordFigure(*r, *this, area, outline);
     }
     // The outline runs over the outermost pixels of [left, right) × [top,
     // bottom); the brush fills what it encloses.
@@ -214,10 +220,9 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     if (TDrawing* r = Recorder()) {
         QPainterPath area;
         area.addEllipse(QRectF(left, top, right - left, bottom - top));
-        r->AddFill(area, Resolve(Brush.Color));
         QPainterPath outline;
         outline.addEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
-        r->AddStroke(outline, Pen.Width, Resolve(Pen.Color));
+        RecordFigure(*r, *this, area, outline);
     }
     SpanSet inside = ClipOf(m_owner);
     if (width <= 1) {

@@ -295,6 +295,9 @@ public:
     /// The layers above the background, in paint order.
     void DrawLayers(TBitmap& bitmap, TColor background);
     void DrawFigure(TBitmap& bitmap) override;
+    /// The outline, the layers and a shown mark's tables on a white bitmap
+    /// laid out for it: the saved picture and the figure.
+    void ComposeOnWhite(TBitmap& bitmap);
     void DrawBackground(TBitmap& bitmap, const TRect& rect);
     void DrawBoundaries(TBitmap& bitmap);
     void FillAreas(TBitmap& bitmap);

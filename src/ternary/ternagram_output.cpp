@@ -31,7 +31,12 @@ std::unique_ptr<TBitmap> TTernagram::RenderPicture() {
     auto bitmap = std::make_unique<TBitmap>(SideLength() + kPictureMargins + LegendWidth(),
                                             TriangleHeight() + kPictureMargins);
     bitmap->SetSystemColorResolver(Screen().SystemColorResolver());
-    TCanvas& canvas = bitmap->Canvas();
+    ComposeOnWhite(*bitmap);
+    return bitmap;
+}
+
+void TTernagram::ComposeOnWhite(TBitmap& bitmap) {
+    TCanvas& canvas = bitmap.Canvas();
     canvas.Pen.Width = 2;
     canvas.Pen.Color = clBlack;
     canvas.Pen.Mode = TPenMode::pmCopy;
@@ -40,15 +45,14 @@ std::unique_ptr<TBitmap> TTernagram::RenderPicture() {
     const int yb = TriangleTop() + TriangleHeight();
     const TPoint apex{l + s / 2, TriangleTop()};
     canvas.Polyline({apex, {l, yb}, {l + s, yb}, apex});
-    DrawLayers(*bitmap, clWhite);
+    DrawLayers(bitmap, clWhite);
     const bool marked = MarkMode() && m_markedPoint.Visible;
     if (ValuesTable() && marked) {
-        DrawValuesTable(*bitmap);
+        DrawValuesTable(bitmap);
     }
     if (CoPhasesTable() && marked) {
-        DrawCoPhasesTable(*bitmap);
+        DrawCoPhasesTable(bitmap);
     }
-    return bitmap;
 }
 
 void TTernagram::DrawFigure(TBitmap& bitmap) {
@@ -57,18 +61,7 @@ void TTernagram::DrawFigure(TBitmap& bitmap) {
     TCanvas& canvas = bitmap.Canvas();
     canvas.Brush.Color = clWhite;
     canvas.FillRect({0, 0, bitmap.Width(), bitmap.Height()});
-    if (IsTooSmall()) return;
-    canvas.Pen.Width = 2;
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Mode = TPenMode::pmCopy;
-    const int l = TriangleLeft();
-    const int s = SideLength();
-    const int yb = TriangleTop() + TriangleHeight();
-    canvas.Polygon({{l + s / 2, TriangleTop()}, {l, yb}, {l + s, yb}});
-    DrawLayers(bitmap, clWhite);
-    const bool marked = MarkMode() && m_markedPoint.Visible;
-    if (ValuesTable() && marked) DrawValuesTable(bitmap);
-    if (CoPhasesTable() && marked) DrawCoPhasesTable(bitmap);
+    if (!IsTooSmall()) ComposeOnWhite(bitmap);
 }
 
 void TTernagram::SaveToBitmap(const std::string& fileName, bool monochrome) {
