@@ -190,9 +190,11 @@ TEST_F(CommandLine, BadInputExitsTwoWithOneLineAndNoFile) {
 TEST_F(CommandLine, UnwritableFileExitsOneAndLeavesNothing) {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("taken.png"));
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("taken.bmp"));
-    for (const std::string name :
-         {"missing/out.bmp", "missing/out.png", "taken.png", "taken.bmp"}) {
-        const TRun run = RunArgs({"--export", Path(name), "--monochrome"});
+    for (const std::string name : {"missing/out.bmp", "missing/out.png", "missing/out.svg",
+                                   "missing/out.pdf", "taken.png", "taken.bmp"}) {
+        const bool raster = name.ends_with("bmp") || name.ends_with("png");
+        const TRun run = raster ? RunArgs({"--export", Path(name), "--monochrome"})
+                                : RunArgs({"--export", Path(name)});
         EXPECT_EQ(run.Status, 1) << name;
         EXPECT_TRUE(IsOneLine(run.Err)) << run.Err;
         EXPECT_NE(run.Err.find(Path(name)), std::string::npos) << run.Err;
