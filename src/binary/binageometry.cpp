@@ -15,27 +15,34 @@ constexpr int kSnapDistance = 3;
 // The plot keeps the proportions of the ternary triangle (sqrt(3) / 2), so
 // the two diagrams look alike side by side.
 constexpr double kPlotRatio = 0.8660254037844386;
+
+/// `n` screen pixels in a picture of `scale` pixels per screen pixel; `n`
+/// itself on screen, so that screen pictures keep every pixel.
+int Scaled(int n, double scale) { return scale == 1.0 ? n : Round(n * scale); }
 }  // namespace
 
-int BinaryLegendWidth(int width) {
+int BinaryLegendWidth(int width, double scale) {
     if (width <= 0) return 0;
     return std::min(Round(std::sqrt(width / 12.0) * std::sqrt(static_cast<double>(width))),
-                    kLegendWidthCap);
+                    Scaled(kLegendWidthCap, scale));
 }
 
-TBinaryLayout CalcBinaryLayout(int width, int height, bool reserveBand) {
+TBinaryLayout CalcBinaryLayout(int width, int height, bool reserveBand, double scale) {
     TBinaryLayout layout;
-    layout.LegendWidth = reserveBand ? BinaryLegendWidth(width) : 0;
-    layout.PlotWidth = width - kMargin - layout.LegendWidth;
-    layout.PlotHeight = height - kMargin;
+    layout.LegendWidth = reserveBand ? BinaryLegendWidth(width, scale) : 0;
+    const int margin = Scaled(kMargin, scale);
+    layout.PlotWidth = width - margin - layout.LegendWidth;
+    layout.PlotHeight = height - margin;
     // Never taller than k times the width, nor wider than the height over k.
     if (layout.PlotHeight > Round(layout.PlotWidth * kPlotRatio)) {
         layout.PlotHeight = Round(layout.PlotWidth * kPlotRatio);
     } else if (layout.PlotWidth > Round(layout.PlotHeight / kPlotRatio)) {
         layout.PlotWidth = Round(layout.PlotHeight / kPlotRatio);
     }
-    layout.PlotLeft = (width - layout.PlotWidth - layout.LegendWidth - 2) / 2;
-    layout.PlotTop = (height - layout.PlotHeight - 2) / 2;
+    // Centred in the client area inside a border's frame.
+    const int frame = Scaled(2, scale);
+    layout.PlotLeft = (width - layout.PlotWidth - layout.LegendWidth - frame) / 2;
+    layout.PlotTop = (height - layout.PlotHeight - frame) / 2;
     return layout;
 }
 
@@ -87,7 +94,7 @@ TPoint ZoomedPixel(const TBinaryLayout& layout, const TBinaryZoomFrame& frame, T
 
 std::optional<std::pair<TPoint, TPoint>> ClipSegment(const TBinaryLayout& layout,
                                                      const TBinaryZoomFrame& frame, TRealPoint p1,
-                                                     TRealPoint p2) {
+                                                     TRealPoint p2, double scale) {
     const double l = frame.Left;
     const double t = frame.Top;
     const double r = frame.Right;
@@ -97,6 +104,8 @@ std::optional<std::pair<TPoint, TPoint>> ClipSegment(const TBinaryLayout& layout
     const bool horizontal = y1 == y2;
     const double slope = vertical || horizontal ? 0.0 : (y2 - y1) / (x2 - x1);
     const double intercept = y2 - slope * x2;
+    // A crossing this far outside the window still counts as on its edge.
+    const double slack = scale;
 
     std::optional<TRealPoint> pa;
     std::optional<TRealPoint> pb;
@@ -117,12 +126,12 @@ std::optional<std::pair<TPoint, TPoint>> ClipSegment(const TBinaryLayout& layout
     const auto onHorizontalEdge = [&](double y) {
         if (horizontal) return;
         const double x = vertical ? x1 : (y - intercept) / slope;
-        if (l - 1 <= x && x <= r + 1) collect({x, y});
+        if (l - slack <= x && x <= r + slack) collect({x, y});
     };
     const auto onVerticalEdge = [&](double x) {
         if (vertical) return;
         const double y = slope * x + intercept;
-        if (t - 1 <= y && y <= b + 1) collect({x, y});
+        if (t - slack <= y && y <= b + slack) collect({x, y});
     };
     onHorizontalEdge(t);
     onVerticalEdge(r);
@@ -130,7 +139,7 @@ std::optional<std::pair<TPoint, TPoint>> ClipSegment(const TBinaryLayout& layout
     onVerticalEdge(l);
 
     const auto nearWindow = [&](double x, double y) {
-        return l - 1 < x && x < r + 1 && t - 1 < y && y < b + 1;
+        return l - slack < x && x < r + slack && t - slack < y && y < b + slack;
     };
     const auto insideWindow = [&](double x, double y) { return l < x && x < r && t < y && y < b; };
     if (!pa && !pb) {
@@ -146,11 +155,12 @@ std::optional<std::pair<TPoint, TPoint>> ClipSegment(const TBinaryLayout& layout
     }
     if (!pa || !pb) return std::nullopt;
 
+    const int near = Scaled(kSnapDistance, scale);
     const auto snap = [&](TPoint p) {
-        if (p.X < layout.PlotLeft + kSnapDistance) p.X = layout.PlotLeft;
-        if (p.X > layout.PlotRight() - kSnapDistance) p.X = layout.PlotRight();
-        if (p.Y < layout.PlotTop + kSnapDistance) p.Y = layout.PlotTop;
-        if (p.Y > layout.PlotBottom() - kSnapDistance) p.Y = layout.PlotBottom();
+        if (p.X < layout.PlotLeft + near) p.X = layout.PlotLeft;
+        if (p.X > layout.PlotRight() - near) p.X = layout.PlotRight();
+        if (p.Y < layout.PlotTop + near) p.Y = layout.PlotTop;
+        if (p.Y > layout.PlotBottom() - near) p.Y = layout.PlotBottom();
         return p;
     };
     return std::make_pair(snap(ZoomedPixel(layout, frame, *pa)),

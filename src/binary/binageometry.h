@@ -45,10 +45,12 @@ struct TBinaryZoomFrame {
 };
 
 /// Width of the band for legend and tables: Round(sqrt(width / 12) *
-/// sqrt(width)), at most 180.
-int BinaryLegendWidth(int width);
+/// sqrt(width)), at most 180 times `scale`.
+int BinaryLegendWidth(int width, double scale = 1.0);
 /// Layout of a control of the given size; `reserveBand` keeps the band.
-TBinaryLayout CalcBinaryLayout(int width, int height, bool reserveBand);
+/// `scale` pixels stand for one of the screen's, so that a picture laid out
+/// at a multiple of its size keeps the screen's margins in proportion.
+TBinaryLayout CalcBinaryLayout(int width, int height, bool reserveBand, double scale = 1.0);
 
 /// Composition (percent of B) to a pixel column.
 int CompositionToX(const TBinaryLayout& layout, const TBinaryLimits& limits, double c);
@@ -72,10 +74,11 @@ TPoint ZoomedPixel(const TBinaryLayout& layout, const TBinaryZoomFrame& frame, T
 
 /// The visible piece of the segment p1-p2 (pixels of the unzoomed plot)
 /// inside the zoom window, in pixels of the zoomed plot, with ends that come
-/// within 3 pixels of the frame snapped onto it so that the line closes
-/// against the frame. None when nothing of it is visible.
+/// within 3 pixels (times `scale`, as for the layout) of the frame snapped
+/// onto it so that the line closes against the frame. None when nothing of
+/// it is visible.
 std::optional<std::pair<TPoint, TPoint>> ClipSegment(const TBinaryLayout& layout,
                                                      const TBinaryZoomFrame& frame, TRealPoint p1,
-                                                     TRealPoint p2);
+                                                     TRealPoint p2, double scale = 1.0);
 
 }  // namespace liquidus

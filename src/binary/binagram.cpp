@@ -204,7 +204,7 @@ bool TBinagram::ReservesLegendBand() const {
 }
 
 void TBinagram::CalcLayout() {
-    m_layout = CalcBinaryLayout(Width(), Height(), ReservesLegendBand());
+    m_layout = CalcBinaryLayout(Width(), Height(), ReservesLegendBand(), PixelScale());
 }
 
 int TBinagram::CompositionToX(double c) const {
@@ -229,16 +229,17 @@ void TBinagram::CalcZoomFrame() {
 }
 
 int TBinagram::FontSize(TBinaryTextRole role) const {
+    const int width = NominalLength(PlotWidth());
     switch (role) {
         case TBinaryTextRole::Table:
-            return ScaledFontSize(PlotWidth(), 2, 8);
+            return FigurePoints(ScaledFontSize(width, 2, 8));
         case TBinaryTextRole::Title:
-            return ScaledFontSize(PlotWidth(), 1, 10);
+            return FigurePoints(ScaledFontSize(width, 1, 10));
         case TBinaryTextRole::UnitsCaption:
         case TBinaryTextRole::AxisNumbers:
-            return ScaledFontSize(PlotWidth(), 1, 8);
+            return FigurePoints(ScaledFontSize(width, 1, 8));
     }
-    return 8;
+    return FigurePoints(8);
 }
 
 }  // namespace liquidus

@@ -127,7 +127,7 @@ public:
     int PlotBottom() const { return m_layout.PlotBottom(); }
     int LegendWidth() const { return m_layout.LegendWidth; }
     /// The plot is too narrow for a diagram ("Enlarge Me..").
-    bool IsTooSmall() const { return m_layout.PlotWidth <= 120; }
+    bool IsTooSmall() const { return NominalLength(m_layout.PlotWidth) <= 120; }
     /// The current axis ranges.
     TBinaryLimits Limits() const;
     /// The axis ranges of the unzoomed diagram.
@@ -200,6 +200,8 @@ protected:
     TEdgeFillLists m_edgeFills;
 
 private:
+    /// The colour under the picture: the window's, or white on a figure's page.
+    TColor Paper() const { return m_onPage ? clWhite : PaperColor(); }
     /// The band right of the plot is kept when anything is shown in it.
     bool ReservesLegendBand() const;
     /// Everything above the background, in paint order.
@@ -246,6 +248,8 @@ private:
     std::vector<int> m_legendAreas;
     std::vector<TExtraFill> m_extraFills;
     bool m_fitValuesTable = false;
+    /// A figure is being drawn.
+    bool m_onPage = false;
     /// The rows the legend shows.
     int LegendRows() const;
     void DrawTAxisTitle(TBitmap& bitmap);

@@ -106,6 +106,12 @@ std::unique_ptr<TBitmap> TBinagram::RenderPicture(int width, int height) {
 }
 
 void TBinagram::DrawFigure(TBitmap& bitmap) {
+    // On a page the picture has neither the window's colour nor its frame.
+    struct TRestore {
+        bool& onPage;
+        ~TRestore() { onPage = false; }
+    } restore{m_onPage};
+    m_onPage = true;
     ComposePicture(bitmap, {0, 0, bitmap.Width(), bitmap.Height()});
 }
 
@@ -123,7 +129,8 @@ void TBinagram::ComposePicture(TBitmap& picture, const TRect& client) {
             self.m_coPhasesShown = coPhasesShown;
         }
     } restore{*this, m_layout, m_zoomFrame, m_coPhasesShown};
-    m_layout = CalcBinaryLayout(picture.Width(), picture.Height(), ReservesLegendBand());
+    m_layout =
+        CalcBinaryLayout(picture.Width(), picture.Height(), ReservesLegendBand(), PixelScale());
     m_coPhasesShown = false;
     DrawBackground(picture, client);
     if (!IsTooSmall()) {
@@ -155,7 +162,7 @@ void TBinagram::DrawTemperatureMarks(TBitmap& bitmap) {
     canvas.Pen.Width = 2;
     canvas.Pen.Mode = TPenMode::pmCopy;
     const TBinaryLimits limits = Limits();
-    const int reach = std::max(4, PlotWidth() / 80);
+    const int reach = std::max(Px(4), PlotWidth() / 80);
     for (const double t : m_temperatureMarks) {
         if (t < limits.LowT || t > limits.HighT) continue;
         const int y = TemperatureToY(t);
@@ -179,7 +186,7 @@ void TBinagram::SetExtraFills(std::vector<TExtraFill> fills) {
 
 void TBinagram::DrawTAxisTitle(TBitmap& bitmap) {
     TCanvas& canvas = bitmap.Canvas();
-    canvas.Brush.Color = PaperColor();
+    canvas.Brush.Color = Paper();
     SetTextFont(canvas, FontSize(TBinaryTextRole::AxisNumbers), true);
     // Ends at the axis, a line above the highest number on it.
     const int w = canvas.TextWidth(m_tAxisTitle);
@@ -189,7 +196,7 @@ void TBinagram::DrawTAxisTitle(TBitmap& bitmap) {
 
 void TBinagram::DrawBackground(TBitmap& bitmap, const TRect& rect) {
     TCanvas& canvas = bitmap.Canvas();
-    canvas.Brush.Color = PaperColor();
+    canvas.Brush.Color = Paper();
     canvas.FillRect(rect);
     SetLinePen(canvas, 2);
     canvas.Brush.Color = clWhite;
@@ -199,8 +206,8 @@ void TBinagram::DrawBackground(TBitmap& bitmap, const TRect& rect) {
                         {PlotRight(), PlotBottom()},
                         {PlotLeft(), PlotBottom()}});
     } else {
-        SetTextFont(canvas, 8, false);
-        canvas.TextOut(4, 4, kTooSmallText);
+        SetTextFont(canvas, FigurePoints(8), false);
+        canvas.TextOut(Px(4), Px(4), kTooSmallText);
     }
 }
 
@@ -241,7 +248,7 @@ void TBinagram::DrawSegmentTo(TCanvas& canvas, TPenTrack& pen, TRealPoint to, bo
     } else if (!Zooming()) {
         Line(canvas, Round(pen.From.X), Round(pen.From.Y), Round(to.X), Round(to.Y));
     } else if (!(spline && pen.From == to)) {
-        if (const auto piece = ClipSegment(m_layout, m_zoomFrame, pen.From, to)) {
+        if (const auto piece = ClipSegment(m_layout, m_zoomFrame, pen.From, to, PixelScale())) {
             Line(canvas, piece->first.X, piece->first.Y, piece->second.X, piece->second.Y);
         }
     }
@@ -271,21 +278,22 @@ void TBinagram::FillAreas(TBitmap& bitmap) {
         canvas.FloodFill(CompositionToX(c), TemperatureToY(t), clBlack, TFillStyle::fsBorder);
     }
     if (!(AllowZoom() && Zooming())) return;
+    const int inset = Px(kEdgeSeedInset);
     const auto fill = [&](const TEdgeFill& entry, int x, int y) {
         canvas.Brush.Color = entry.Color;
         canvas.FloodFill(x, y, clBlack, TFillStyle::fsBorder);
     };
     for (const TEdgeFill& e : m_edgeFills.Top) {
-        fill(e, CompositionToX(e.Composition), PlotTop() + kEdgeSeedInset);
+        fill(e, CompositionToX(e.Composition), PlotTop() + inset);
     }
     for (const TEdgeFill& e : m_edgeFills.Bottom) {
-        fill(e, CompositionToX(e.Composition), PlotBottom() - kEdgeSeedInset);
+        fill(e, CompositionToX(e.Composition), PlotBottom() - inset);
     }
     for (const TEdgeFill& e : m_edgeFills.Left) {
-        fill(e, PlotLeft() + kEdgeSeedInset, TemperatureToY(e.Temperature));
+        fill(e, PlotLeft() + inset, TemperatureToY(e.Temperature));
     }
     for (const TEdgeFill& e : m_edgeFills.Right) {
-        fill(e, PlotRight() - kEdgeSeedInset, TemperatureToY(e.Temperature));
+        fill(e, PlotRight() - inset, TemperatureToY(e.Temperature));
     }
 }
 
@@ -296,11 +304,11 @@ std::string TBinagram::AxisLabel(double value) const {
 void TBinagram::DrawGridAndScales(TBitmap& bitmap) {
     TCanvas& canvas = bitmap.Canvas();
     SetLinePen(canvas, 1);
-    canvas.Brush.Color = PaperColor();
+    canvas.Brush.Color = Paper();
     SetTextFont(canvas, FontSize(TBinaryTextRole::AxisNumbers), true);
     const int textHeight = canvas.TextHeight("1");
-    const int longTick = textHeight - 5;
-    const int shortTick = Round(textHeight / 2.0 - 3);
+    const int longTick = textHeight - Px(5);
+    const int shortTick = Round(textHeight / 2.0 - Px(3));
     const bool grid = m_gridType == TGridType::gtOverAllScale;
 
     const TTicks c = CalcTicks(m_lowCLimit, m_highCLimit, m_cAxisStep, PlotLeft(), PlotWidth(), 1);
@@ -315,8 +323,8 @@ void TBinagram::DrawGridAndScales(TBitmap& bitmap) {
         if (isLong) {
             const std::string label = AxisLabel(v);
             const int w = canvas.TextWidth(label);
-            canvas.TextOut(c.FirstPixel + Round(i * c.Spacing - w / 2.0), PlotBottom() + len + 1,
-                           label);
+            canvas.TextOut(c.FirstPixel + Round(i * c.Spacing - w / 2.0),
+                           PlotBottom() + len + Px(1), label);
         }
     }
     DrawBreakMarks(canvas);
@@ -337,7 +345,7 @@ void TBinagram::DrawGridAndScales(TBitmap& bitmap) {
             const std::string label = FormatFixed(v, 0);
             const int w = canvas.TextWidth(label);
             const int h = canvas.TextHeight(label);
-            canvas.TextOut(PlotLeft() - w - len - 1, t.LastPixel + Round(i * spacing - h / 2.0),
+            canvas.TextOut(PlotLeft() - w - len - Px(1), t.LastPixel + Round(i * spacing - h / 2.0),
                            label);
         }
     }
@@ -369,14 +377,15 @@ void TBinagram::DrawMarkCross(TCanvas& canvas) {
     const int x = CompositionToX(c);
     const int y = TemperatureToY(t);
     SetLinePen(canvas, 2);
-    Line(canvas, x - 4, y - 4, x + 4, y + 4);
-    Line(canvas, x + 4, y - 4, x - 4, y + 4);
+    const int r = Px(4);
+    Line(canvas, x - r, y - r, x + r, y + r);
+    Line(canvas, x + r, y - r, x - r, y + r);
     canvas.Pen.Width = 1;
 }
 
 void TBinagram::DrawTitle(TBitmap& bitmap) {
     TCanvas& canvas = bitmap.Canvas();
-    canvas.Brush.Color = PaperColor();
+    canvas.Brush.Color = Paper();
     SetTextFont(canvas, FontSize(TBinaryTextRole::Title), false);
     const int w = canvas.TextWidth(Title());
     const int h = canvas.TextHeight(Title());
@@ -386,7 +395,7 @@ void TBinagram::DrawTitle(TBitmap& bitmap) {
 
 void TBinagram::DrawUnitsCaption(TBitmap& bitmap) {
     TCanvas& canvas = bitmap.Canvas();
-    canvas.Brush.Color = PaperColor();
+    canvas.Brush.Color = Paper();
     SetTextFont(canvas, FontSize(TBinaryTextRole::UnitsCaption), false);
     m_unitsCaption = BinaryUnitsCaption(m_cUnits, m_substanceB.Name());
     const int w = canvas.TextWidth(m_unitsCaption);

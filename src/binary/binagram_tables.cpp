@@ -107,7 +107,7 @@ void TBinagram::DrawFittedValuesTable(TCanvas& canvas, int pictureWidth,
         m_substanceB.Name() + ": " + (m_unitsTotal == 100 ? "100.0" : "1.000");
     const std::string widestTemperature = std::string("T: 00000.00") + UnitLetter(TUnits());
     // One line where the picture has room for it, else two.
-    const int room = pictureWidth - 1 - hw / 2 - (PlotRight() + 3 * hw);
+    const int room = pictureWidth - Px(1) - hw / 2 - (PlotRight() + 3 * hw);
     const bool split =
         canvas.TextWidth(widestComposition + ", " + widestTemperature) + 2 * hw > room;
     const std::vector<std::string> lines =
@@ -118,7 +118,7 @@ void TBinagram::DrawFittedValuesTable(TCanvas& canvas, int pictureWidth,
               : canvas.TextWidth(widestComposition + ", " + widestTemperature);
     const int w = std::max(5 * hw + WidestAreaName(canvas), textWidth + 2 * hw);
     // A box wider than the band moves left rather than out of the picture.
-    const int x0 = std::max(0, std::min(PlotRight() + 3 * hw, pictureWidth - 1 - hw / 2 - w));
+    const int x0 = std::max(0, std::min(PlotRight() + 3 * hw, pictureWidth - Px(1) - hw / 2 - w));
     const int rows = static_cast<int>(lines.size());
     const int top = PlotBottom();
     const int bottom = top + (rows + 1) * th;
@@ -149,9 +149,9 @@ void TBinagram::DrawCoPhasesTable(TBitmap& bitmap) {
     }
     if (point == nullptr) {
         if (m_coPhasesShown) {
-            canvas.Pen.Color = PaperColor();
-            canvas.Brush.Color = PaperColor();
-            canvas.Rectangle(x0, y0 + (r + 2) * th, bitmap.Width() - 1, y0 + (r + 8) * th);
+            canvas.Pen.Color = Paper();
+            canvas.Brush.Color = Paper();
+            canvas.Rectangle(x0, y0 + (r + 2) * th, bitmap.Width() - Px(1), y0 + (r + 8) * th);
             canvas.Pen.Color = clBlack;
             canvas.Brush.Color = clWhite;
             m_coPhasesShown = false;

@@ -301,5 +301,46 @@ TEST_F(BinaryPaint, RenderedPictureHasItsOwnSizeAndLeavesTheScreenAlone) {
     EXPECT_EQ(seed, AreaColors[4]);
 }
 
+TEST_F(BinaryPaint, FigureIsTheScreenPictureScaledUp) {
+    LoadEutectic();
+    diagram.SetPaperColor(clLime);
+    diagram.SetMarkMode(true);
+    diagram.MarkedPoint().A = 30;
+    diagram.MarkedPoint().T = 700;
+    diagram.MarkedPoint().Visible = true;
+    diagram.SetTemperatureMarks({600});
+    // Texts below and at their size cap; a plot too small to draw.
+    for (const int height : {300, 450, 200}) {
+        SCOPED_TRACE(height);
+        TBitmap bitmap(600, height);
+        TDrawing screen;
+        bitmap.Canvas().Recording = &screen;
+        diagram.ComposePicture(bitmap, {0, 0, 600, height});
+        const TDrawing figure = diagram.RecordFigure(600, height);
+        const double k = figure.LineScale;
+        // Legend and tables are placed by text widths, which do not scale exactly.
+        const double band = CalcBinaryLayout(600, height, true).PlotRight() + 15;
+        ASSERT_EQ(figure.Items.size(), screen.Items.size());
+        for (std::size_t i = 0; i < figure.Items.size(); ++i) {
+            const TDrawnItem& s = screen.Items[i];
+            const TDrawnItem& f = figure.Items[i];
+            EXPECT_NE(f.Color, clLime);  // paper white on a page
+            ASSERT_EQ(f.Text, s.Text);
+            if (s.Kind == TDrawnItem::TKind::Fill) continue;
+            const bool text = s.Kind == TDrawnItem::TKind::Text;
+            if (text) {
+                EXPECT_EQ(f.Font.Size, k * s.Font.Size) << s.Text;
+            }
+            const QRectF a = text ? QRectF(s.At, s.At) : s.Path.boundingRect();
+            const QRectF b = text ? QRectF(f.At, f.At) : f.Path.boundingRect();
+            if (a.left() > band) continue;
+            for (const QPointF d :
+                 {b.topLeft() / k - a.topLeft(), b.bottomRight() / k - a.bottomRight()}) {
+                EXPECT_LE(std::max(std::abs(d.x()), std::abs(d.y())), 2.0) << i;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace liquidus

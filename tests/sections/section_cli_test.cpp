@@ -2,12 +2,17 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/cli/commandline.h"
+#include "sample/sample.h"
 #include "support/clirun.h"
 
 namespace liquidus {
@@ -91,6 +96,35 @@ TEST(SectionCommand, MarkSectionMarksThePictureAsARightClick) {
     const QImage after(QString::fromStdString(marked));
     ASSERT_EQ(before.size(), after.size());
     EXPECT_NE(before, after);  // the cross and the values table
+}
+
+TEST(SectionCommand, SvgFigureNamesAndColoursEveryListedFieldOnWhite) {
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("s.svg");
+    ASSERT_EQ(Invoke({"--section", "1-2", "--export", svg.toStdString()}).Status, 0);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString source = QString::fromUtf8(file.readAll());
+    QImage image(640, 480, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    QSvgRenderer(svg).render(&painter);
+    painter.end();
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));  // paper, no frame
+    const std::span<const QRgb> pixels(reinterpret_cast<const QRgb*>(image.constBits()),
+                                       image.width() * image.height());
+    // The legend lists every field of the triangle, then the liquid.
+    TTernagram triangle;
+    LoadSampleDiagram(triangle);
+    for (int r = 0; r <= triangle.Areas(); ++r) {
+        const std::string name =
+            r < triangle.Areas() ? triangle.AreaList()[r].Name.str() : "Liquid";
+        EXPECT_TRUE(source.contains(QString::fromStdString(">" + name + "</text>"))) << name;
+        const TColor c = AreaColors[r + 1];
+        EXPECT_NE(std::ranges::find(pixels, qRgb(GetRValue(c), GetGValue(c), GetBValue(c))),
+                  pixels.end())
+            << name;
+    }
 }
 
 }  // namespace

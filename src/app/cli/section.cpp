@@ -151,6 +151,8 @@ void RunSection(const TRequest& request, TStreams& streams) {
         }
     }
     if (picture->Figure()) {
+        // As the window shows it: on a page a reading must stay in its box.
+        binagram.SetFitValuesTable(true);
         WriteFigureFile(binagram, *picture, *file);
         return;
     }
