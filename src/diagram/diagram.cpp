@@ -66,12 +66,17 @@ TDrawing TDiagram::RecordFigure(double width, double height, double textScale) {
     if (!(width > 0) || !(height > 0) || !(textScale > 0)) {
         throw std::invalid_argument("a figure needs a positive size and text scale");
     }
-    // A tall figure keeps its longer side at the wide one's width, so its
-    // bitmap stays the size of a wide one's.
-    const double longest = double{kNominalFigureWidth} * kFigureScale;
-    const double scale = kFigureScale * std::min(1.0, width / height);
-    const int w = std::max(Round(kNominalFigureWidth * scale), 1);
-    const int h = std::max(Round(std::min(longest, w * height / width)), 1);
+    // A wide figure is the picture of a window as high as the nominal one,
+    // so that a strip still has room for the diagram between its margins.
+    const double nominalWidth =
+        std::max(double{kNominalFigureWidth}, kNominalFigureHeight * width / height);
+    const double nominalHeight = nominalWidth * height / width;
+    // Shapes far from the nominal one are drawn less finely rather than on
+    // an ever larger bitmap.
+    const double scale = std::min<double>(
+        kFigureScale, std::sqrt(kMostFigurePixels / (nominalWidth * nominalHeight)));
+    const int w = std::max(Round(nominalWidth * scale), 1);
+    const int h = std::max(Round(nominalHeight * scale), 1);
     TDrawing drawing;
     drawing.Width = w;
     drawing.Height = h;

@@ -171,12 +171,17 @@ private:
 };
 
 /// The width of the picture a figure shows, whatever its size: the texts
-/// and lines keep to that picture's proportions.
+/// and lines keep to that picture's proportions. A figure wider than the
+/// nominal shape shows a picture of the nominal height instead.
 inline constexpr int kNominalFigureWidth = 600;
+inline constexpr int kNominalFigureHeight = 386;
 /// A figure is drawn at this many pixels per nominal pixel, so that what
 /// is found on its pixels (the fields' outlines) is a tenth of a line
 /// width from the lines.
 inline constexpr int kFigureScale = 10;
+/// The most pixels a figure is drawn on (a shape far from the nominal one
+/// is drawn less finely).
+inline constexpr double kMostFigurePixels = 40e6;
 
 /// What the read-out says on a line between two fields.
 inline constexpr char kDivisionPointText[] = "Division Point";
