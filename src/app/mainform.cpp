@@ -595,6 +595,7 @@ QWidget* TMainForm::BuildButtonBar() {
     };
     m_printSpeedButton = button("PrintSpeedButton", m_printAction);
     m_saveSpeedButton = button("SaveSpeedButton", m_savePictureAction);
+    m_exportSpeedButton = button("ExportSpeedButton", m_exportPictureAction);
     m_helpSpeedButton = button("HelpSpeedButton", m_helpAction);
     m_infoSpeedButton = button("InfoSpeedButton", m_infoAction);
     m_aboutSpeedButton = button("AboutSpeedButton", m_aboutAction);
@@ -671,10 +672,12 @@ void TMainForm::FollowDiagram() {
 }
 
 void TMainForm::PrintSpeedButtonClick() {
-    const std::unique_ptr<QPrinter> printer = OpenPrinter();
+    std::unique_ptr<QPrinter> printer = OpenPrinter();
     if (!printer) {
-        ShowMessage(QString::fromLatin1(kNoPrinterMessage));
-        return;
+        if (!OfferPdfInstead(QString::fromLatin1(kNoPrinterMessage))) return;
+        const QString fileName = AskPdfFileName();
+        if (fileName.isEmpty()) return;
+        printer = PdfPrinter(fileName);
     }
     try {
         const TWaitCursor wait;
@@ -702,6 +705,44 @@ void TMainForm::SaveSpeedButtonClick() {
     }
     m_pictureFolder = QFileInfo(fileName).absolutePath();
     SaveSettings();
+}
+
+void TMainForm::ExportPictureClick() {
+    const std::optional<TExportRequest> request = AskExport(ProposedExport());
+    if (!request || request->FileName.isEmpty()) return;
+    // Kept even if the writing fails: the next try starts from it.
+    m_lastExport = *request;
+    SaveSettings();
+    if (QFileInfo::exists(request->FileName) && !ConfirmOverwrite(request->FileName)) return;
+    try {
+        const TWaitCursor wait;
+        // The bitmap is the picture the window would show at that size, laid
+        // out afresh off screen: the diagram on screen stays as it is.
+        WriteExport(m_ternagram1, *request, [this](int width, int height) {
+            auto bitmap = std::make_unique<TBitmap>(width, height);
+            bitmap->SetSystemColorResolver(m_ternagram1.Screen().SystemColorResolver());
+            if (bitmap->Width() == width && bitmap->Height() == height) {
+                m_ternagram1.DrawFigure(*bitmap);
+            }
+            return bitmap;
+        });
+    } catch (const std::bad_alloc&) {
+        ShowMessage(QStringLiteral("Not enough memory for the picture."));
+    } catch (const std::exception& e) {
+        ShowMessage(QString::fromStdString(e.what()));
+    }
+}
+
+TExportRequest TMainForm::ProposedExport() const {
+    if (m_lastExport) return *m_lastExport;
+    TExportRequest proposed;
+    proposed.Size = {double(m_ternagram1.Width()), double(m_ternagram1.Height()), false};
+    const QString name = m_diagramFileName.isEmpty()
+                             ? QStringLiteral("diagram")
+                             : QFileInfo(m_diagramFileName).completeBaseName();
+    const QString folder = m_pictureFolder.isEmpty() ? QDir::currentPath() : m_pictureFolder;
+    proposed.FileName = QDir(folder).filePath(name + QStringLiteral(".png"));
+    return proposed;
 }
 
 void TMainForm::SectionsButtonClick() {
@@ -742,6 +783,7 @@ void TMainForm::Ternagram1IsothermCalcStep() {
         // A picture printed or saved now would carry half-collected isotherms.
         m_printAction->setEnabled(false);
         m_savePictureAction->setEnabled(false);
+        m_exportPictureAction->setEnabled(false);
     }
     const int k = ++m_calcStepCount;
     // Rows of the triangular scan; row k ends after about k²/2 of N²/2 points.
@@ -761,6 +803,7 @@ void TMainForm::Ternagram1IsothermCalcStep() {
         m_progressGroupBox->hide();
         m_printAction->setEnabled(true);
         m_savePictureAction->setEnabled(true);
+        m_exportPictureAction->setEnabled(true);
         m_scanStatus->hide();
         m_calcStepCount = 0;
         m_progressBar1->setValue(0);
@@ -777,15 +820,25 @@ QString TMainForm::AskSaveFileName() {
 }
 
 bool TMainForm::ConfirmOverwrite(const QString& fileName) {
-    return QMessageBox::question(
-               this, QGuiApplication::applicationDisplayName(),
-               QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                   .arg(QDir::toNativeSeparators(QFileInfo(fileName).fileName()))) ==
-           QMessageBox::Yes;
+    return ConfirmReplace(this, fileName);
 }
 
 std::unique_ptr<QPrinter> TMainForm::OpenPrinter() {
     return DefaultPrinter();
+}
+
+bool TMainForm::OfferPdfInstead(const QString& message) {
+    return OfferPrintToPdf(this, message);
+}
+
+QString TMainForm::AskPdfFileName() {
+    return AskPrintPdfName(this, m_pictureFolder);
+}
+
+std::optional<TExportRequest> TMainForm::AskExport(const TExportRequest& proposed) {
+    TExportDialog dialog(proposed, QSize(m_ternagram1.Width(), m_ternagram1.Height()), this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Request();
 }
 
 void TMainForm::ShowMessage(const QString& text) {

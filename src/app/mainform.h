@@ -7,7 +7,9 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
+#include "app/exportdialog.h"
 #include "ternary/ternagram.h"
 
 class QAction;
@@ -85,6 +87,8 @@ public:
     void FormActivate();
     void PrintSpeedButtonClick();
     void SaveSpeedButtonClick();
+    /// Writes the picture as a PNG, SVG or PDF figure or a bitmap of a chosen size.
+    void ExportPictureClick();
     void HelpSpeedButtonClick();
     /// Opens the Sections window (made once, kept while the window lives).
     void SectionsButtonClick();
@@ -115,6 +119,13 @@ protected:
     virtual bool ConfirmOverwrite(const QString& fileName);
     /// The default printer, nullptr when there is none.
     virtual std::unique_ptr<QPrinter> OpenPrinter();
+    /// With no printer: shows `message` and asks whether to print to a PDF
+    /// file instead.
+    virtual bool OfferPdfInstead(const QString& message);
+    /// The PDF file a print goes to; empty when cancelled.
+    virtual QString AskPdfFileName();
+    /// The export dialog, starting from `proposed`; nullopt when cancelled.
+    virtual std::optional<TExportRequest> AskExport(const TExportRequest& proposed);
     /// A modal message with an OK button, titled with the application title.
     virtual void ShowMessage(const QString& text);
     /// The open and save dialogs for diagram files; empty when cancelled.
@@ -150,6 +161,9 @@ private:
     void RestoreSettings();
     void AddRecentDiagram(const QString& fileName);
     void RebuildRecentMenu();
+    /// The last export's choice, or the diagram's size as a PNG named
+    /// after the diagram file.
+    TExportRequest ProposedExport() const;
 
     // Declared before the view so that the view goes first on destruction.
     TTernagram m_ternagram1;
@@ -178,6 +192,7 @@ private:
     // Button bar
     QToolButton* m_printSpeedButton = nullptr;
     QToolButton* m_saveSpeedButton = nullptr;
+    QToolButton* m_exportSpeedButton = nullptr;
     QToolButton* m_helpSpeedButton = nullptr;
     QToolButton* m_infoSpeedButton = nullptr;
     QToolButton* m_aboutSpeedButton = nullptr;
@@ -188,6 +203,7 @@ private:
     QAction* m_openDiagramAction = nullptr;
     QAction* m_saveDiagramAction = nullptr;
     QAction* m_savePictureAction = nullptr;
+    QAction* m_exportPictureAction = nullptr;
     QAction* m_printAction = nullptr;
     QAction* m_quitAction = nullptr;
     QAction* m_sectionsAction = nullptr;
@@ -204,6 +220,7 @@ private:
     QStringList m_recentDiagrams;
     QString m_diagramFolder;
     QString m_pictureFolder;
+    std::optional<TExportRequest> m_lastExport;
     TSectionsForm* m_sectionsForm = nullptr;  // made on first use, owned as a child
     QString m_diagramFileName;
     /// What the opened file's check noted without refusing it.

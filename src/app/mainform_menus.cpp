@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -60,6 +62,24 @@ QList<QKeySequence> StandardKeys(QKeySequence::StandardKey key, const char* fall
     return keys;
 }
 
+// A page with the diagram's triangle and an arrow leaving it: the picture
+// going out to another program, beside the bitmap's disk.
+QIcon ExportGlyph() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawRect(1, 1, 10, 13);
+    p.setBrush(QColor(0xB0, 0xFF, 0xB0));
+    p.drawPolygon(QPolygon({{6, 4}, {3, 10}, {9, 10}}));
+    p.setPen(QPen(QColor(0x00, 0x80, 0x00), 2));
+    p.drawLine(8, 12, 14, 12);
+    p.drawLine(12, 10, 14, 12);
+    p.drawLine(12, 14, 14, 12);
+    return QIcon(pixmap);
+}
+
 QString Share(double percent, double total) {
     return QString::number(percent * total / 100, 'f', total == 100 ? 1 : 3);
 }
@@ -90,6 +110,12 @@ void TMainForm::BuildActions() {
                                QStringLiteral("Save picture as bitmap…"),
                                &TMainForm::SaveSpeedButtonClick);
     m_savePictureAction->setIcon(ButtonGlyph(TGlyph::Save));
+    m_exportPictureAction =
+        make("ExportPictureAction", QStringLiteral("E&xport picture…"),
+             QStringLiteral("Export picture as PNG, SVG, PDF or bitmap…"),
+             &TMainForm::ExportPictureClick);
+    m_exportPictureAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    m_exportPictureAction->setIcon(ExportGlyph());
     m_printAction = make("PrintAction", QStringLiteral("&Print…"),
                          QStringLiteral("Print the diagram"), &TMainForm::PrintSpeedButtonClick);
     m_printAction->setShortcuts(StandardKeys(QKeySequence::Print, "Ctrl+P"));
@@ -125,6 +151,7 @@ QMenuBar* TMainForm::BuildMenuBar() {
     file->addAction(m_saveDiagramAction);
     file->addSeparator();
     file->addAction(m_savePictureAction);
+    file->addAction(m_exportPictureAction);
     file->addAction(m_printAction);
     file->addSeparator();
     file->addAction(m_quitAction);
@@ -260,6 +287,9 @@ void TMainForm::RestoreSettings() {
     s.endGroup();
     m_diagramFolder = s.value(QStringLiteral("Folders/Diagrams")).toString();
     m_pictureFolder = s.value(QStringLiteral("Folders/Pictures")).toString();
+    if (s.childGroups().contains(QStringLiteral("Export"))) {
+        m_lastExport = RestoreExportRequest(s, ProposedExport());
+    }
     m_recentDiagrams = s.value(QStringLiteral("RecentDiagrams")).toStringList();
     while (m_recentDiagrams.size() > kMaxRecentDiagrams) m_recentDiagrams.removeLast();
     RebuildRecentMenu();
@@ -285,6 +315,7 @@ void TMainForm::SaveSettings() {
     s.endGroup();
     s.setValue(QStringLiteral("Folders/Diagrams"), m_diagramFolder);
     s.setValue(QStringLiteral("Folders/Pictures"), m_pictureFolder);
+    if (m_lastExport) StoreExportRequest(s, *m_lastExport);
     s.setValue(QStringLiteral("RecentDiagrams"), m_recentDiagrams);
     s.setValue(QStringLiteral("Window/Geometry"), saveGeometry());
     s.sync();

@@ -2,13 +2,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -110,10 +111,15 @@ TSectionsForm::TSectionsForm(TTernagram& main, QWidget* parent) : QDialog(parent
     print->setObjectName(QStringLiteral("PrintButton"));
     auto* save = new QPushButton(QStringLiteral("Save"));
     save->setObjectName(QStringLiteral("SaveButton"));
+    auto* exportButton = new QPushButton(QStringLiteral("Export…"));
+    exportButton->setObjectName(QStringLiteral("ExportButton"));
+    exportButton->setToolTip(QStringLiteral("Export picture as PNG, SVG, PDF or bitmap…"));
     switches->addWidget(print);
     switches->addWidget(save);
+    switches->addWidget(exportButton);
     connect(print, &QPushButton::clicked, this, &TSectionsForm::Print);
     connect(save, &QPushButton::clicked, this, &TSectionsForm::Save);
+    connect(exportButton, &QPushButton::clicked, this, &TSectionsForm::Export);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -212,24 +218,73 @@ void TSectionsForm::Save() {
     }
 }
 
+bool TSectionsForm::ConfirmOverwrite(const QString& fileName) {
+    return ConfirmReplace(this, fileName);
+}
+
+std::unique_ptr<QPrinter> TSectionsForm::OpenPrinter() {
+    return DefaultPrinter();
+}
+
+bool TSectionsForm::OfferPdfInstead(const QString& message) {
+    return OfferPrintToPdf(this, message);
+}
+
+QString TSectionsForm::AskPdfFileName() {
+    return AskPrintPdfName(this, QString());
+}
+
+std::optional<TExportRequest> TSectionsForm::AskExport(const TExportRequest& proposed) {
+    TExportDialog dialog(proposed, QSize(m_binagram.Width(), m_binagram.Height()), this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Request();
+}
+
 void TSectionsForm::Print() {
-    const std::unique_ptr<QPrinter> printer = DefaultPrinter();
+    std::unique_ptr<QPrinter> printer = OpenPrinter();
     if (!printer) {
-        ShowMessage(QString::fromLatin1(kNoPrinterMessage));
-        return;
+        if (!OfferPdfInstead(QString::fromLatin1(kNoPrinterMessage))) return;
+        const QString fileName = AskPdfFileName();
+        if (fileName.isEmpty()) return;
+        printer = PdfPrinter(fileName);
     }
-    const std::unique_ptr<TBitmap> picture = m_binagram.RenderPicture();
-    QPainter painter;
-    if (!painter.begin(printer.get())) {
-        ShowMessage(QStringLiteral("The printer could not be started."));
-        return;
+    try {
+        // The picture in the window's proportions, across the page width.
+        const int width = std::max(m_binagram.Width(), 1);
+        const int height = std::max(m_binagram.Height(), 1);
+        const TDrawing figure = m_binagram.RecordFigure(width, height);
+        TQtPrinterTarget target(*printer);
+        target.SetTitle(m_binagram.Title());
+        target.BeginDoc();
+        const int pageWidth = target.PageWidth();
+        target.DrawFigure({0, 0, pageWidth, pageWidth * height / width}, figure);
+        target.EndDoc();
+    } catch (const std::exception& error) {
+        ShowMessage(QString::fromStdString(error.what()));
     }
-    // Across the page width, as the main diagram prints.
-    const QRect page = painter.viewport();
-    const QImage& image = picture->Image();
-    const int height = page.width() * image.height() / std::max(image.width(), 1);
-    painter.drawImage(QRect(0, 0, page.width(), height), image);
-    painter.end();
+}
+
+void TSectionsForm::Export() {
+    TExportRequest proposed;
+    if (m_lastExport) {
+        proposed = *m_lastExport;
+    } else {
+        proposed.Size = {double(m_binagram.Width()), double(m_binagram.Height()), false};
+        proposed.FileName = QDir::current().filePath(QStringLiteral("section.png"));
+    }
+    const std::optional<TExportRequest> request = AskExport(proposed);
+    if (!request || request->FileName.isEmpty()) return;
+    m_lastExport = *request;
+    if (QFileInfo::exists(request->FileName) && !ConfirmOverwrite(request->FileName)) return;
+    try {
+        WriteExport(m_binagram, *request, [this](int width, int height) {
+            return m_binagram.RenderPicture(width, height);
+        });
+    } catch (const std::bad_alloc&) {
+        ShowMessage(QStringLiteral("Not enough memory for the picture."));
+    } catch (const std::exception& error) {
+        ShowMessage(QString::fromStdString(error.what()));
+    }
 }
 
 }  // namespace liquidus

@@ -6,13 +6,16 @@
 #include <QDialog>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/exportdialog.h"
 #include "binary/binagram.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPrinter;
 
 namespace liquidus {
 
@@ -33,13 +36,26 @@ public:
     void Refresh();
 
 protected:
-    /// Asked for the name a saved picture gets (a test seam).
+    // What the window asks of the user and the system; tests stand in here.
+    /// Asked for the name a saved picture gets.
     virtual QString AskSaveFileName();
     virtual void ShowMessage(const QString& text);
+    /// Asked before an existing file is replaced.
+    virtual bool ConfirmOverwrite(const QString& fileName);
+    /// The default printer, nullptr when there is none.
+    virtual std::unique_ptr<QPrinter> OpenPrinter();
+    /// With no printer: shows `message` and asks whether to print to a PDF
+    /// file instead.
+    virtual bool OfferPdfInstead(const QString& message);
+    /// The PDF file a print goes to; empty when cancelled.
+    virtual QString AskPdfFileName();
+    /// The export dialog, starting from `proposed`; nullopt when cancelled.
+    virtual std::optional<TExportRequest> AskExport(const TExportRequest& proposed);
 
 private:
     void Save();
     void Print();
+    void Export();
 
     TTernagram& m_main;
     TBinagram m_binagram;
@@ -49,6 +65,8 @@ private:
     QLabel* m_problem = nullptr;
     bool m_refreshPending = false;
     TNotifyEvent m_previousOnChange;
+    /// The last export's choice, for the next one while the window lives.
+    std::optional<TExportRequest> m_lastExport;
 };
 
 /// The temperature axis's title in a unit ("T, °C").

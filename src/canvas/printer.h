@@ -7,6 +7,7 @@
 #include <string>
 
 #include "canvas/canvas.h"
+#include "canvas/drawing.h"
 
 namespace liquidus {
 
@@ -16,6 +17,8 @@ class TPrinterTarget {
 public:
     virtual ~TPrinterTarget() = default;
 
+    /// Names the job as print queues show it; given before BeginDoc.
+    virtual void SetTitle(const std::string& title) = 0;
     /// Starts the job. Throws std::runtime_error when the printer refuses.
     virtual void BeginDoc() = 0;
     /// Finishes the job and hands it to the spooler.
@@ -29,6 +32,10 @@ public:
 
     /// Scales the whole bitmap into `rect` (right and bottom exclusive).
     virtual void StretchDraw(const TRect& rect, const TBitmap& bitmap) = 0;
+    /// Draws the recorded picture scaled into `rect` (right and bottom
+    /// exclusive) at the printer's own resolution: lines and texts stay
+    /// sharp however large the page.
+    virtual void DrawFigure(const TRect& rect, const TDrawing& drawing) = 0;
     /// Point size of the font used by TextOut; the typeface stays the printer's.
     virtual void SetFontSize(int points) = 0;
     /// One line of text with the top-left of its cell at (x, y).

@@ -16,6 +16,11 @@ TQtPrinterTarget::~TQtPrinterTarget() {
     }
 }
 
+void TQtPrinterTarget::SetTitle(const std::string& title) {
+    m_printer.setDocName(title.empty() ? QString::fromLatin1(kUntitledPrintJob)
+                                       : QString::fromStdString(title));
+}
+
 void TQtPrinterTarget::BeginDoc() {
     if (m_painter.isActive()) {
         throw std::runtime_error("Printing in progress");
@@ -59,6 +64,17 @@ void TQtPrinterTarget::StretchDraw(const TRect& rect, const TBitmap& bitmap) {
     m_painter.drawImage(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), bitmap.Image());
 }
 
+void TQtPrinterTarget::DrawFigure(const TRect& rect, const TDrawing& drawing) {
+    RequirePrinting();
+    // Unlike a bitmap's pixels, the recorded lines and texts are smoothed:
+    // at the printer's resolution that is what keeps them from stair-stepping.
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    ReplayDrawing(drawing, m_painter, QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()));
+    m_painter.restore();
+}
+
 void TQtPrinterTarget::SetFontSize(int points) {
     m_font.setPointSize(points);
     if (m_painter.isActive()) {
@@ -84,6 +100,13 @@ std::unique_ptr<QPrinter> DefaultPrinter() {
         return nullptr;
     }
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+std::unique_ptr<QPrinter> PdfPrinter(const QString& fileName) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(fileName);
+    return printer;
 }
 
 }  // namespace liquidus

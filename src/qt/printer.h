@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QString>
 #include <memory>
 
 #include "canvas/printer.h"
@@ -21,12 +22,15 @@ public:
     TQtPrinterTarget(const TQtPrinterTarget&) = delete;
     TQtPrinterTarget& operator=(const TQtPrinterTarget&) = delete;
 
+    /// An empty title names the job kUntitledPrintJob.
+    void SetTitle(const std::string& title) override;
     void BeginDoc() override;
     void EndDoc() override;
     void Abort() override;
     int PageWidth() const override;
     int PageHeight() const override;
     void StretchDraw(const TRect& rect, const TBitmap& bitmap) override;
+    void DrawFigure(const TRect& rect, const TDrawing& drawing) override;
     void SetFontSize(int points) override;
     void TextOut(int x, int y, const std::string& text) override;
 
@@ -38,8 +42,15 @@ private:
     QFont m_font;
 };
 
+/// What a print queue calls a job whose diagram has no title.
+inline constexpr char kUntitledPrintJob[] = "Liquidus diagram";
+
 /// The system's default printer at its full resolution, or nullptr when no
 /// printer is installed.
 std::unique_ptr<QPrinter> DefaultPrinter();
+
+/// Qt's own PDF printer at full resolution, writing the page to `fileName`:
+/// the same job as on paper where no printer is installed.
+std::unique_ptr<QPrinter> PdfPrinter(const QString& fileName);
 
 }  // namespace liquidus

@@ -15,7 +15,10 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
+#include <QSvgRenderer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QSpinBox>
@@ -26,7 +29,9 @@
 #include <QAction>
 #include <QMenuBar>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/diagramfile.h"
@@ -69,6 +74,23 @@ protected:
     void ShowMessage(const QString& text) override { messages.push_back(text); }
     QString AskOpenDiagramName() override { return {}; }
     QString AskSaveDiagramName() override { return {}; }
+    bool OfferPdfInstead(const QString& text) override {
+        offers.push_back(text);
+        return !pdfName.isEmpty();
+    }
+    QString AskPdfFileName() override { return pdfName; }
+    std::optional<TExportRequest> AskExport(const TExportRequest& proposed) override {
+        proposedExports.push_back(proposed);
+        return exportRequest;
+    }
+
+public:
+    std::vector<QString> offers;
+    // Empty: Print to PDF declined.
+    QString pdfName;
+    // Nullopt: the export dialog cancelled.
+    std::optional<TExportRequest> exportRequest;
+    std::vector<TExportRequest> proposedExports;
 };
 
 class MainForm : public ::testing::Test {
@@ -523,13 +545,26 @@ TEST_F(MainForm, SaveWritesTheChosenBitmapAndReportsFailures) {
 }
 
 TEST_F(MainForm, PrintSaysSoWithoutPrinterAndPrintsWithOne) {
-    auto* print = Find<QToolButton>("PrintSpeedButton");
-    print->click();
-    ASSERT_EQ(form.messages.size(), 1u);
-    EXPECT_TRUE(form.messages[0].contains(QStringLiteral("printer")));
-
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    auto* print = Find<QToolButton>("PrintSpeedButton");
+    print->click();
+    ASSERT_EQ(form.offers.size(), 1u);
+    EXPECT_TRUE(form.offers[0].contains(QStringLiteral("printer")));
+    EXPECT_TRUE(form.messages.empty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+
+    // Printed to PDF instead: the page a printer would get.
+    form.pdfName = dir.filePath(QStringLiteral("instead.pdf"));
+    print->click();
+    EXPECT_TRUE(form.messages.empty());
+    QFile pdf(form.pdfName);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_GT(bytes.size(), 4000);
+    EXPECT_FALSE(bytes.contains("/Subtype /Image"));
+
     form.messages.clear();
     form.hasPrinter = true;
     form.printFile = dir.filePath(QStringLiteral("page.pdf"));
@@ -540,6 +575,82 @@ TEST_F(MainForm, PrintSaysSoWithoutPrinterAndPrintsWithOne) {
     form.printFile = dir.filePath(QStringLiteral("no/such/dir/page.pdf"));
     print->click();
     EXPECT_EQ(form.messages.size(), 1u);
+}
+
+// Each format by its own reader, at the size asked for; the choice comes back
+// as the next one's start, also after a restart.
+TEST_F(MainForm, ExportWritesEachFormatAndRemembersTheChoice) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString settingsFile = dir.filePath(QStringLiteral("liquidus.conf"));
+    form.UseSettings(std::make_unique<QSettings>(settingsFile, QSettings::IniFormat));
+    const struct {
+        const char* name;
+        TPictureFormat format;
+        TFigureSize size;
+    } rows[] = {
+        {"plot.png", TPictureFormat::Png, {500, 300, false}},
+        {"plot.bmp", TPictureFormat::Bmp, {420, 280, false}},
+        {"plot.svg", TPictureFormat::Svg, {300, 200, false}},
+        {"plot.pdf", TPictureFormat::Pdf, {150, 100, true}},
+    };
+    for (const auto& row : rows) {
+        const QString file = dir.filePath(QString::fromLatin1(row.name));
+        form.exportRequest = TExportRequest{file, row.format, row.size, 1.5};
+        Find<QAction>("ExportPictureAction")->trigger();
+        EXPECT_TRUE(form.messages.empty()) << row.name;
+        if (row.format == TPictureFormat::Png || row.format == TPictureFormat::Bmp) {
+            const QImage image(file);
+            EXPECT_EQ(image.size(), QSize(int(row.size.Width), int(row.size.Height)));
+            // Far more than a white ground and black lines: the fields are in it.
+            QSet<QRgb> colours;
+            for (int y = 0; y < image.height(); y += 3) {
+                for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+            }
+            EXPECT_GT(colours.size(), 8) << row.name;
+        } else if (row.format == TPictureFormat::Svg) {
+            const QSvgRenderer svg(file);
+            ASSERT_TRUE(svg.isValid());
+            EXPECT_NEAR(svg.viewBoxF().width() / svg.viewBoxF().height(), 1.5, 0.01);
+        } else {
+            QFile pdf(file);
+            ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+            const QRegularExpressionMatch page =
+                QRegularExpression(QStringLiteral(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])"))
+                    .match(QString::fromLatin1(pdf.readAll()));
+            EXPECT_NEAR(page.captured(1).toDouble(), 150 / 25.4 * 72, 0.5);  // points
+            EXPECT_NEAR(page.captured(2).toDouble(), 100 / 25.4 * 72, 0.5);
+        }
+    }
+    EXPECT_EQ(form.proposedExports.back().FileName, dir.filePath(QStringLiteral("plot.svg")));
+
+    // Cancelled, refused over an existing file, or into a missing folder:
+    // nothing new on disk, the last only said so.
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+    form.exportRequest.reset();
+    Find<QAction>("ExportPictureAction")->trigger();
+    form.exportRequest = TExportRequest{dir.filePath(QStringLiteral("plot.png")),
+                                        TPictureFormat::Png, {10, 10, false}, 1};
+    Find<QAction>("ExportPictureAction")->trigger();
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("plot.png"))).width(), 500);
+    form.exportRequest->FileName = dir.filePath(QStringLiteral("none/plot.png"));
+    Find<QAction>("ExportPictureAction")->trigger();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
+    EXPECT_EQ(form.messages.size(), 1u);
+
+    form.exportRequest = TExportRequest{dir.filePath(QStringLiteral("kept.pdf")),
+                                        TPictureFormat::Pdf, {150, 100, true}, 2};
+    Find<QAction>("ExportPictureAction")->trigger();
+    TProbeForm again;
+    again.UseSettings(std::make_unique<QSettings>(settingsFile, QSettings::IniFormat));
+    again.findChild<QAction*>(QStringLiteral("ExportPictureAction"))->trigger();
+    ASSERT_EQ(again.proposedExports.size(), 1u);
+    const TExportRequest& kept = again.proposedExports[0];
+    EXPECT_EQ(std::tie(kept.FileName, kept.Format, kept.Size.Width, kept.Size.Millimetres,
+                       kept.TextScale),
+              std::tie(form.exportRequest->FileName, form.exportRequest->Format,
+                       form.exportRequest->Size.Width, form.exportRequest->Size.Millimetres,
+                       form.exportRequest->TextScale));
 }
 
 TEST_F(MainForm, InfoAndAboutButtonsShowTheirWindowsModally) {
@@ -582,6 +693,7 @@ TEST_F(MainForm, StandardKeysAndButtonsTriggerTheirMenuActions) {
         {QKeySequence(QStringLiteral("Ctrl+O")), "OpenDiagramAction", "OpenDiagramButton"},
         {QKeySequence(QStringLiteral("Ctrl+S")), "SaveDiagramAction", "SaveDiagramButton"},
         {QKeySequence(QStringLiteral("Ctrl+P")), "PrintAction", "PrintSpeedButton"},
+        {QKeySequence(QStringLiteral("Ctrl+E")), "ExportPictureAction", "ExportSpeedButton"},
         {QKeySequence(QStringLiteral("Ctrl+Q")), "QuitAction", nullptr},
         {QKeySequence(QStringLiteral("F1")), "HelpAction", "HelpSpeedButton"},
     };

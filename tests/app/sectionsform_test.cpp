@@ -6,6 +6,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <set>
@@ -20,6 +24,24 @@
 
 namespace liquidus {
 namespace {
+
+// No printer here: the user takes Print to PDF, and exports as told.
+class TProbeSections : public TSectionsForm {
+public:
+    using TSectionsForm::TSectionsForm;
+    QString pdfName;
+    std::optional<TExportRequest> exportRequest;
+    std::vector<QString> messages;
+
+protected:
+    void ShowMessage(const QString& text) override { messages.push_back(text); }
+    std::unique_ptr<QPrinter> OpenPrinter() override { return nullptr; }
+    bool OfferPdfInstead(const QString&) override { return true; }
+    QString AskPdfFileName() override { return pdfName; }
+    std::optional<TExportRequest> AskExport(const TExportRequest&) override {
+        return exportRequest;
+    }
+};
 
 TEST(SectionsForm, FollowsOrientationUnitsAndTheMark) {
     TTernagram main;
@@ -114,6 +136,37 @@ TEST(SectionsForm, LegendNamesEachFieldMetOnceInOneColourAndTheAxisItsUnit) {
     EXPECT_EQ(binary.TAxisTitle(), "T, \u00B0C");
     main.SetTUnits(TTUnits::tuF);
     EXPECT_TRUE(QTest::qWaitFor([&] { return binary.TAxisTitle() == "T, \u00B0F"; }, 5000));
+}
+
+// The section prints as a drawing titled with its own title, and exports
+// at the size asked for.
+TEST(SectionsForm, PrintsADrawingAndExportsThePicture) {
+    TTernagram main;
+    LoadSampleDiagram(main);
+    TProbeSections form(main);
+    form.Binagram1().SetBounds(640, 400);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    form.pdfName = dir.filePath(QStringLiteral("section.pdf"));
+    form.findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
+    QFile pdf(form.pdfName);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_FALSE(bytes.contains("/Subtype /Image"));
+    EXPECT_GT(bytes.size(), 4000);
+    // The title as a PDF writes it: UTF-16 behind a byte order mark.
+    QByteArray title("\xFE\xFF");
+    for (const char c : form.Binagram1().Title()) title.append('\0').append(c);
+    EXPECT_TRUE(bytes.contains(title)) << form.Binagram1().Title();
+
+    const QString bmp = dir.filePath(QStringLiteral("section.bmp"));
+    form.exportRequest = TExportRequest{bmp, TPictureFormat::Bmp, {300, 200, false}, 1};
+    form.findChild<QPushButton*>(QStringLiteral("ExportButton"))->click();
+    TBitmap saved;
+    TBitmap::LoadFromFile(saved, bmp.toStdString());
+    EXPECT_EQ(saved.Width(), 300);
+    EXPECT_EQ(saved.Height(), 200);
+    EXPECT_TRUE(form.messages.empty());
 }
 
 }  // namespace

@@ -15,13 +15,6 @@
 namespace liquidus {
 namespace {
 
-std::unique_ptr<QPrinter> PdfPrinter(const QString& fileName) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(fileName);
-    return printer;
-}
-
 /// Every Flate-compressed stream of a PDF file, inflated: the page's drawing
 /// operators among them.
 QByteArray InflatedStreams(const QByteArray& pdf) {
@@ -41,11 +34,23 @@ QByteArray InflatedStreams(const QByteArray& pdf) {
     return inflated;
 }
 
+/// How a PDF's document information writes a text: UTF-16 behind its byte
+/// order mark (for texts without parentheses or backslashes).
+QByteArray PdfTextString(const QString& text) {
+    QByteArray bytes("\xFE\xFF");
+    for (const QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+    }
+    return "(" + bytes + ")";
+}
+
 TEST(QtPrinter, PrintsTheDiagramIntoAPdf) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     TTernagram diagram;
     LoadSampleDiagram(diagram);
+    ASSERT_FALSE(diagram.Title().empty());
 
     // An empty page for comparison: the job alone.
     const QString emptyName = dir.filePath(QStringLiteral("empty.pdf"));
@@ -69,21 +74,44 @@ TEST(QtPrinter, PrintsTheDiagramIntoAPdf) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_TRUE(pdf.contains("/Image"));
+    // Drawn, not pasted: lines as paths and texts as text, no picture in it.
+    EXPECT_FALSE(pdf.contains("/Subtype /Image"));
+    EXPECT_EQ(
+        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))), 1);
+    // Queues and viewers show the job by the diagram's title.
+    EXPECT_TRUE(pdf.contains("/Title " + PdfTextString(QString::fromStdString(diagram.Title()))));
     // The picture is in it: far more than the empty page.
     EXPECT_GT(pdf.size(), QFileInfo(emptyName).size() + 4000);
-    // Qt places a picture by two matrices: device pixels per picture pixel
-    // across and down, then the picture's own size in pixels. Equal scales
-    // keep its proportions, and the scaled picture fits on the page.
-    const QRegularExpression placed(QStringLiteral(
-        R"(([\d.]+) 0 0 ([\d.]+) [-\d.]+ [-\d.]+ cm\s+(\d+) 0 0 -(\d+) 0 \d+ cm\s+/Im)"));
-    const QRegularExpressionMatch image = placed.match(QString::fromLatin1(InflatedStreams(pdf)));
-    ASSERT_TRUE(image.hasMatch());
-    const double across = image.captured(1).toDouble();
-    const double down = image.captured(2).toDouble();
-    EXPECT_NEAR(down / across, 1.0, 0.01);
-    EXPECT_LE(across * image.captured(3).toDouble(), printer->width());
-    EXPECT_LE(down * image.captured(4).toDouble(), printer->height());
+    // Qt writes the page in device pixels; the figure's first item is its
+    // white ground, filling exactly where the stretched bitmap went: across
+    // the page less 20 pixels each side, 386 / 600 of that high.
+    const QString page = QString::fromLatin1(InflatedStreams(pdf));
+    const QRegularExpression ground(QStringLiteral(
+        R"(1 1 1 scn\s+/GSa gs\s+([\d.]+) ([\d.]+) m\s+([\d.]+) \2 l\s+\3 ([\d.]+) l\s+\1 \4 l)"));
+    const QRegularExpressionMatch placed = ground.match(page);
+    ASSERT_TRUE(placed.hasMatch()) << page.left(600).toStdString();
+    const double left = placed.captured(1).toDouble();
+    const double top = placed.captured(2).toDouble();
+    const double right = placed.captured(3).toDouble();
+    const double bottom = placed.captured(4).toDouble();
+    EXPECT_NEAR(left, 20, 0.5);
+    EXPECT_NEAR(top, 0, 0.5);
+    EXPECT_NEAR(right, printer->width() - 20, 0.5);
+    EXPECT_NEAR(bottom, (printer->width() - 40) * 386.0 / 600.0, 1.0);
+    EXPECT_TRUE(page.contains(QStringLiteral("Tj")) || page.contains(QStringLiteral("TJ")));
+
+    // A diagram without a title still names its job.
+    diagram.SetTitle("");
+    const QString untitledName = dir.filePath(QStringLiteral("untitled.pdf"));
+    {
+        auto untitled = PdfPrinter(untitledName);
+        TQtPrinterTarget untitledTarget(*untitled);
+        diagram.PrintDiagram(untitledTarget);
+    }
+    QFile untitledFile(untitledName);
+    ASSERT_TRUE(untitledFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(untitledFile.readAll().contains(
+        "/Title " + PdfTextString(QString::fromLatin1(kUntitledPrintJob))));
 }
 
 TEST(QtPrinter, RefusedJobThrowsAndDrawingOutsideAJobIsAnError) {
@@ -97,6 +125,7 @@ TEST(QtPrinter, RefusedJobThrowsAndDrawingOutsideAJobIsAnError) {
 
     TBitmap bitmap(10, 10);
     EXPECT_THROW(target.StretchDraw({0, 0, 10, 10}, bitmap), std::runtime_error);
+    EXPECT_THROW(target.DrawFigure({0, 0, 10, 10}, TDrawing{}), std::runtime_error);
     EXPECT_THROW(target.TextOut(0, 0, "x"), std::runtime_error);
     EXPECT_THROW(target.EndDoc(), std::runtime_error);
 

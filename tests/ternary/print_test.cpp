@@ -22,22 +22,28 @@ public:
     int pageWidth;
     std::string failOn;
     std::vector<std::string> calls;
+    std::string title;
     TRect rect;
-    QImage picture;
+    TDrawing figure;
     int fontSize = 0;
     int textX = 0;
     int textY = 0;
     std::string text;
 
+    void SetTitle(const std::string& t) override {
+        Call("SetTitle");
+        title = t;
+    }
     void BeginDoc() override { Call("BeginDoc"); }
     void EndDoc() override { Call("EndDoc"); }
     void Abort() override { calls.emplace_back("Abort"); }
     int PageWidth() const override { return pageWidth; }
     int PageHeight() const override { return pageWidth * 3 / 2; }
-    void StretchDraw(const TRect& r, const TBitmap& bitmap) override {
-        Call("StretchDraw");
+    void StretchDraw(const TRect&, const TBitmap&) override { Call("StretchDraw"); }
+    void DrawFigure(const TRect& r, const TDrawing& drawing) override {
+        Call("DrawFigure");
         rect = r;
-        picture = bitmap.Image().copy();
+        figure = drawing;
     }
     void SetFontSize(int points) override {
         Call("SetFontSize");
@@ -67,22 +73,33 @@ protected:
     }
 };
 
+/// Width over height of a recorded figure.
+double Proportion(const TDrawing& figure) {
+    return static_cast<double>(figure.Width) / figure.Height;
+}
+
 TEST_F(Print, StretchesThePictureAcrossThePageWithAFooterBelowIt) {
     TFakePrinter printer(2000);
+    diagram.SetTitle("MgO - SiO2 - Al2O3");
     diagram.PrintDiagram(printer);
-    const std::vector<std::string> order = {"BeginDoc", "StretchDraw", "SetFontSize", "TextOut",
-                                            "EndDoc"};
+    const std::vector<std::string> order = {"SetTitle",    "BeginDoc", "DrawFigure",
+                                            "SetFontSize", "TextOut",  "EndDoc"};
     EXPECT_EQ(printer.calls, order);
-    // The legend band is reserved: a 600 × 386 picture, r = 1960 / 600.
-    EXPECT_EQ(printer.picture.size(), QSize(600, 386));
+    EXPECT_EQ(printer.title, "MgO - SiO2 - Al2O3");
+    // The legend band is reserved: the proportions of the 600 × 386 picture,
+    // r = 1960 / 600.
+    EXPECT_NEAR(Proportion(printer.figure), 600.0 / 386.0, 1e-3);
     EXPECT_EQ(printer.rect, (TRect{20, 0, 1980, 1261}));  // 386 × 3.2667 = 1260.93
     EXPECT_EQ(printer.fontSize, 8);
     EXPECT_EQ(printer.textX, 80);
     EXPECT_EQ(printer.textY, 1256);
     EXPECT_FALSE(printer.text.empty());
     EXPECT_EQ(printer.text.find('\n'), std::string::npos);
-    // What is printed is the exported picture, not the screen.
-    EXPECT_EQ(printer.picture, diagram.RenderPicture()->Image());
+    // What is printed is the figure an export of that shape writes, not the screen.
+    const TDrawing exported = diagram.RecordFigure(600, 386);
+    EXPECT_EQ(printer.figure.Width, exported.Width);
+    EXPECT_EQ(printer.figure.Height, exported.Height);
+    EXPECT_EQ(printer.figure.Items.size(), exported.Items.size());
 }
 
 TEST_F(Print, PictureWithoutLegendBandAndTheControlSizeDoesNotMatter) {
@@ -91,7 +108,7 @@ TEST_F(Print, PictureWithoutLegendBandAndTheControlSizeDoesNotMatter) {
     diagram.SetBounds(40, 30);  // far too small to show anything on screen
     TFakePrinter printer(2000);
     diagram.PrintDiagram(printer);
-    EXPECT_EQ(printer.picture.size(), QSize(443, 400));
+    EXPECT_NEAR(Proportion(printer.figure), 443.0 / 400.0, 1e-3);
     // r = 1960 / 443 = 4.42438; 400 r = 1769.75.
     EXPECT_EQ(printer.rect, (TRect{20, 0, 1980, 1770}));
     EXPECT_EQ(printer.textY, 1765);
@@ -111,9 +128,9 @@ TEST_F(Print, PrinterFailuresReachTheCallerAndCancelAStartedJob) {
     TFakePrinter refusing(2000);
     refusing.failOn = "BeginDoc";
     EXPECT_THROW(diagram.PrintDiagram(refusing), std::runtime_error);
-    EXPECT_EQ(refusing.calls, std::vector<std::string>{"BeginDoc"});
+    EXPECT_EQ(refusing.calls, (std::vector<std::string>{"SetTitle", "BeginDoc"}));
 
-    for (const char* failing : {"StretchDraw", "TextOut"}) {
+    for (const char* failing : {"DrawFigure", "TextOut"}) {
         TFakePrinter printer(2000);
         printer.failOn = failing;
         EXPECT_THROW(diagram.PrintDiagram(printer), std::runtime_error) << failing;
@@ -125,7 +142,7 @@ TEST_F(Print, PrinterFailuresReachTheCallerAndCancelAStartedJob) {
     diagram.CalcLayout();
     const TTriangleLayout screen = diagram.Layout();
     TFakePrinter printer(2000);
-    printer.failOn = "StretchDraw";
+    printer.failOn = "DrawFigure";
     EXPECT_THROW(diagram.PrintDiagram(printer), std::runtime_error);
     EXPECT_EQ(diagram.SideLength(), screen.SideLength);
     EXPECT_EQ(diagram.TriangleLeft(), screen.TriangleLeft);
