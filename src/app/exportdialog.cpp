@@ -26,11 +26,6 @@ namespace liquidus {
 namespace {
 
 constexpr double kMillimetresPerPixel = 25.4 / 96.0;
-// As on the command line: beyond these a slip of the keyboard, not a picture.
-constexpr int kMaxPixels = 10000;
-constexpr double kMaxMillimetres = 2000.0;
-constexpr double kMinTextScale = 0.25;
-constexpr double kMaxTextScale = 8.0;
 
 struct TFormatRow {
     TPictureFormat Format;
@@ -97,7 +92,7 @@ TExportRequest RestoreExportRequest(QSettings& settings, const TExportRequest& f
     // only what it spoilt.
     if (format) request.Format = *format;
     if (!file.isEmpty()) request.FileName = WithSuffix(file, request.Format);
-    const double most = millimetres ? kMaxMillimetres : kMaxPixels;
+    const double most = millimetres ? kMaxFigureMillimetres : kMaxPictureSide;
     if (width >= 1 && width <= most && height >= 1 && height <= most &&
         (!millimetres || IsVector(request.Format))) {
         request.Size = {width, height, millimetres};
@@ -278,7 +273,7 @@ void TExportDialog::UnitsChosen() {
     for (QDoubleSpinBox* box : {m_width, m_height}) {
         const QSignalBlocker quiet(box);
         box->setDecimals(mm ? 1 : 0);
-        box->setMaximum(mm ? kMaxMillimetres : kMaxPixels);
+        box->setMaximum(mm ? kMaxFigureMillimetres : kMaxPictureSide);
         box->setSuffix(mm ? QStringLiteral(" mm") : QStringLiteral(" px"));
     }
     // The picture keeps its size on paper when only the unit changes.

@@ -18,6 +18,14 @@ enum class TPictureFormat { Bmp, Png, Svg, Pdf };
 /// .svg or .pdf.
 std::optional<TPictureFormat> PictureFormatOf(const std::string& fileName);
 
+/// What a picture may be asked for: beyond these a slip of the keyboard,
+/// not a picture (a side of pixels; a wall poster is about a metre and a
+/// half; texts from a quarter to eight times their size).
+inline constexpr int kMaxPictureSide = 10000;
+inline constexpr double kMaxFigureMillimetres = 2000.0;
+inline constexpr double kMinTextScale = 0.25;
+inline constexpr double kMaxTextScale = 8.0;
+
 /// A figure's size: pixels, or millimetres for the vector formats.
 struct TFigureSize {
     double Width = 0.0;

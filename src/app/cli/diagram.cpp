@@ -27,9 +27,6 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
 }
 
 constexpr TPictureSize kViewPictureSize{1024, 768};
-// Texts from a fifth to eight times the nominal picture's.
-constexpr double kMinTextScale = 0.25;
-constexpr double kMaxTextScale = 8.0;
 constexpr int kZoomGrid = 10;
 constexpr int kZoomLargestSum = 90;
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "canvas/figurefile.h"
 #include "model/format.h"
 #include "ternary/properties.h"
 
@@ -13,9 +14,6 @@ namespace liquidus::cli {
 
 namespace {
 
-constexpr int kMaxPictureSide = 10000;
-// A wall poster is about a metre and a half; beyond that a slip of the keyboard.
-constexpr double kMaxMillimetres = 2000.0;
 
 const TModeSpec* FindMode(std::string_view name) {
     for (const TModeSpec* mode : Modes()) {
@@ -74,7 +72,7 @@ std::optional<TMillimetreSize> ParseMillimetres(std::string_view size) {
     const auto side = [](std::string_view text) -> std::optional<double> {
         if (text.empty() || !(text.front() >= '0' && text.front() <= '9')) return std::nullopt;
         const std::optional<double> value = ParseNumber<double>(text);
-        if (!value || !(*value >= 1.0 && *value <= kMaxMillimetres)) return std::nullopt;
+        if (!value || !(*value >= 1.0 && *value <= kMaxFigureMillimetres)) return std::nullopt;
         return value;
     };
     const std::optional<double> width = side(size.substr(0, x));
@@ -94,7 +92,7 @@ TPictureSize ParseSize(const std::string& size) {
     if (!width || !height) {
         throw TUsageError("--size " + Quoted(size) + ": expected WxH, two whole numbers 1.." +
                           std::to_string(kMaxPictureSide) + ", or WxHmm, millimetres 1.." +
-                          FormatFixed(kMaxMillimetres, 0) + " for .svg and .pdf");
+                          FormatFixed(kMaxFigureMillimetres, 0) + " for .svg and .pdf");
     }
     return {*width, *height};
 }
