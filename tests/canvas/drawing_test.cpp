@@ -13,60 +13,38 @@
 namespace liquidus {
 namespace {
 
-// Blobs of random rectangles with random holes: concave outlines, islands,
-// holes and pixels touching only at a corner.
-std::vector<std::vector<char>> RandomMask(QRandomGenerator& random, int side) {
-    std::vector<std::vector<char>> mask(side, std::vector<char>(side, 0));
-    for (int k = 0; k < 12; ++k) {
-        const int x = random.bounded(side - 2), y = random.bounded(side - 2);
-        const int w = 1 + random.bounded(side - x - 1), h = 1 + random.bounded(side - y - 1);
-        const char value = k % 3 == 2 ? 0 : 1;
-        for (int j = y; j < y + h; ++j) {
-            for (int i = x; i < x + w; ++i) mask[j][i] = value;
-        }
-    }
-    return mask;
-}
-
-std::vector<TPixelRun> RunsOf(const std::vector<std::vector<char>>& mask) {
-    std::vector<TPixelRun> runs;
-    for (int y = 0; y < static_cast<int>(mask.size()); ++y) {
-        for (int x = 0; x < static_cast<int>(mask[y].size()); ++x) {
-            if (!mask[y][x]) continue;
-            int right = x;
-            while (right + 1 < static_cast<int>(mask[y].size()) && mask[y][right + 1]) ++right;
-            runs.push_back({y, x, right});
-            x = right;
-        }
-    }
-    return runs;
-}
-
 TEST(Drawing, TracedRunsCoverTheirPixelsExactlyAndWithinTheToleranceWhenSmoothed) {
     QRandomGenerator random(20261209);
     constexpr int kSide = 40;
     for (int round = 0; round < 60; ++round) {
-        const auto mask = RandomMask(random, kSide);
-        const std::vector<TPixelRun> runs = RunsOf(mask);
-        const QPainterPath exact = TraceRuns(runs, 0.0);
-        const QPainterPath smooth = TraceRuns(runs, 0.5);
+        // Random rectangles, every third a hole: concave outlines, islands,
+        // holes and pixels that touch only at a corner.
+        std::vector<std::vector<char>> in(kSide, std::vector<char>(kSide, 0));
+        for (int k = 0; k < 12; ++k) {
+            const int x = random.bounded(kSide - 2), y = random.bounded(kSide - 2);
+            const int w = 1 + random.bounded(kSide - x - 1), h = 1 + random.bounded(kSide - y - 1);
+            for (int j = y; j < y + h; ++j) std::fill_n(in[j].begin() + x, w, k % 3 != 2);
+        }
+        std::vector<TPixelRun> runs;  // one pixel each: runs may touch
         for (int y = 0; y < kSide; ++y) {
             for (int x = 0; x < kSide; ++x) {
-                const bool in = mask[y][x];
-                ASSERT_EQ(exact.contains(QPointF(x + 0.5, y + 0.5)), in) << round << ": " << x << "," << y;
+                if (in[y][x]) runs.push_back({y, x, x});
+            }
+        }
+        const QPainterPath exact = TraceRuns(runs, 0.0);
+        const QPainterPath smooth = TraceRuns(runs, 0.5);
+        const auto at = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < kSide && y < kSide && in[y][x];
+        };
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
+                const QPointF centre(x + 0.5, y + 0.5);
+                ASSERT_EQ(exact.contains(centre), at(x, y)) << round << ": " << x << "," << y;
                 // Smoothing moves the outline at most the tolerance off the
                 // pixel edges: a pixel whose 3x3 block agrees keeps its centre.
                 bool uniform = true;
-                for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int i = x + dx, j = y + dy;
-                        const bool other = i >= 0 && j >= 0 && i < kSide && j < kSide && mask[j][i];
-                        uniform = uniform && other == in;
-                    }
-                }
-                if (uniform) {
-                    ASSERT_EQ(smooth.contains(QPointF(x + 0.5, y + 0.5)), in) << round << ": " << x << "," << y;
-                }
+                for (int d = 0; d < 9; ++d) uniform &= at(x + d % 3 - 1, y + d / 3 - 1) == at(x, y);
+                if (uniform) ASSERT_EQ(smooth.contains(centre), at(x, y)) << round << ": " << x << "," << y;
             }
         }
     }
