@@ -719,12 +719,7 @@ void TMainForm::ExportPictureClick() {
         // The bitmap is the picture the window would show at that size, laid
         // out afresh off screen: the diagram on screen stays as it is.
         WriteExport(m_ternagram1, *request, [this](int width, int height) {
-            auto bitmap = std::make_unique<TBitmap>(width, height);
-            bitmap->SetSystemColorResolver(m_ternagram1.Screen().SystemColorResolver());
-            if (bitmap->Width() == width && bitmap->Height() == height) {
-                m_ternagram1.DrawFigure(*bitmap);
-            }
-            return bitmap;
+            return m_ternagram1.RenderPicture(width, height);
         });
     } catch (const std::bad_alloc&) {
         ShowMessage(QStringLiteral("Not enough memory for the picture."));

@@ -158,8 +158,10 @@ public:
     /// tables of a shown marked point; for export and printing. The screen
     /// and its layout are left as they are.
     std::unique_ptr<TBitmap> RenderPicture(int width, int height);
-    /// At the control's own size.
-    std::unique_ptr<TBitmap> RenderPicture() { return RenderPicture(Width(), Height()); }
+    /// At the control's own size, in the window's (logical) pixels.
+    std::unique_ptr<TBitmap> RenderPicture() {
+        return RenderPicture(NominalLength(Width()), NominalLength(Height()));
+    }
     void DrawFigure(TBitmap& bitmap) override;
 
     /// The whole picture on `picture` laid out for its size, background in

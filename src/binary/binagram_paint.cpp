@@ -101,7 +101,10 @@ std::unique_ptr<TBitmap> TBinagram::RenderPicture(int width, int height) {
     auto picture = std::make_unique<TBltBitmap>(std::max(width, 0), std::max(height, 0));
     picture->SetSystemColorResolver(Screen().SystemColorResolver());
     ClearBitmap(*picture);
-    ComposePicture(*picture, ClientRect(picture->Width(), picture->Height()));
+    // A picture of its own size has pixels of its own: not the screen's density.
+    AtScale(1.0, 1.0, [&] {
+        ComposePicture(*picture, ClientRect(picture->Width(), picture->Height()));
+    });
     return picture;
 }
 

@@ -84,6 +84,11 @@ TDrawing TDiagram::RecordFigure(double width, double height, double textScale) {
     TBitmap bitmap(w, h);
     bitmap.SetSystemColorResolver(Screen().SystemColorResolver());
     bitmap.Canvas().Recording = &drawing;
+    AtScale(scale, textScale, [&] { DrawFigure(bitmap); });
+    return drawing;
+}
+
+void TDiagram::AtScale(double pixelScale, double textScale, const std::function<void()>& draw) {
     struct TRestore {
         TDiagram& d;
         double pixelScale;
@@ -93,10 +98,9 @@ TDrawing TDiagram::RecordFigure(double width, double height, double textScale) {
             d.m_textScale = textScale;
         }
     } restore{*this, m_pixelScale, m_textScale};
-    m_pixelScale = scale;
+    m_pixelScale = pixelScale;
     m_textScale = textScale;
-    DrawFigure(bitmap);
-    return drawing;
+    draw();
 }
 
 void TDiagram::SetDevicePixelRatio(double ratio) {

@@ -120,7 +120,11 @@ protected:
     /// Draws the whole figure on `bitmap`, which has the figure's size, laid
     /// out for that size; the control's own layout comes back afterwards.
     virtual void DrawFigure(TBitmap& bitmap) = 0;
-    /// Pixels of the picture being drawn per nominal pixel: 1 on screen.
+    /// Runs `draw` with these pixel and text scales, the control's own back
+    /// afterwards (pictures of a size of their own are drawn at scale 1).
+    void AtScale(double pixelScale, double textScale, const std::function<void()>& draw);
+    /// Pixels of the picture being drawn per nominal pixel: the screen's
+    /// pixel ratio (1 on most screens), or a figure's scale.
     double PixelScale() const { return m_pixelScale; }
     /// `n` nominal pixels in pixels of the picture being drawn.
     int Px(int n) const;

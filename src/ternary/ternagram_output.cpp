@@ -1,5 +1,6 @@
 // The fixed-size picture that printing and bitmap export share.
 
+#include <algorithm>
 #include <memory>
 
 #include "ternary/ternagram.h"
@@ -7,31 +8,56 @@
 namespace liquidus {
 
 namespace {
-/// Lays the picture out in the fixed export metrics and puts the screen
-/// layout back afterwards, on every path, so the mouse keeps reading the
-/// picture that is on screen.
+/// Lays the picture out in other metrics and puts the screen layout and its
+/// zoom frame back afterwards, on every path, so the mouse keeps reading
+/// the picture that is on screen.
 class TLayoutSwap {
 public:
-    TLayoutSwap(TTriangleLayout& layout, const TTriangleLayout& temporary)
-        : m_layout(layout), m_saved(layout) {
+    TLayoutSwap(TTriangleLayout& layout, TZoomFrame& frame, const TTriangleLayout& temporary)
+        : m_layout(layout), m_frame(frame), m_savedLayout(layout), m_savedFrame(frame) {
         m_layout = temporary;
     }
-    ~TLayoutSwap() { m_layout = m_saved; }
+    ~TLayoutSwap() {
+        m_layout = m_savedLayout;
+        m_frame = m_savedFrame;
+    }
     TLayoutSwap(const TLayoutSwap&) = delete;
     TLayoutSwap& operator=(const TLayoutSwap&) = delete;
 
 private:
     TTriangleLayout& m_layout;
-    TTriangleLayout m_saved;
+    TZoomFrame& m_frame;
+    TTriangleLayout m_savedLayout;
+    TZoomFrame m_savedFrame;
 };
 }  // namespace
 
 std::unique_ptr<TBitmap> TTernagram::RenderPicture() {
-    TLayoutSwap swap(m_layout, CalcExportLayout(Legend() || CoPhasesTable()));
+    TLayoutSwap swap(m_layout, m_zoomFrame, CalcExportLayout(Legend() || CoPhasesTable()));
     auto bitmap = std::make_unique<TBitmap>(SideLength() + kPictureMargins + LegendWidth(),
                                             TriangleHeight() + kPictureMargins);
     bitmap->SetSystemColorResolver(Screen().SystemColorResolver());
-    ComposeOnWhite(*bitmap);
+    // The fixed picture has pixels of its own, whatever the screen's density.
+    AtScale(1.0, 1.0, [&] { ComposeOnWhite(*bitmap); });
+    return bitmap;
+}
+
+std::unique_ptr<TBitmap> TTernagram::RenderPicture(int width, int height) {
+    auto bitmap = std::make_unique<TBitmap>(std::max(width, 0), std::max(height, 0));
+    bitmap->SetSystemColorResolver(Screen().SystemColorResolver());
+    bitmap->Fill(clBlack);  // the border's frame, as on screen
+    AtScale(1.0, 1.0, [&] {
+        TLayoutSwap swap(m_layout, m_zoomFrame,
+                         CalcScreenLayout(bitmap->Width(), bitmap->Height(), ReservesLegendBand()));
+        DrawBackground(*bitmap, ClientRect(bitmap->Width(), bitmap->Height()));
+        if (!IsTooSmall()) {
+            DrawLayers(*bitmap, PaperColor());
+            if (MarkMode() && m_markedPoint.Visible) {
+                if (ValuesTable()) DrawValuesTable(*bitmap);
+                if (CoPhasesTable()) DrawCoPhasesTable(*bitmap);
+            }
+        }
+    });
     return bitmap;
 }
 
@@ -56,8 +82,9 @@ void TTernagram::ComposeOnWhite(TBitmap& bitmap) {
 }
 
 void TTernagram::DrawFigure(TBitmap& bitmap) {
-    TLayoutSwap swap(m_layout, CalcScreenLayout(bitmap.Width(), bitmap.Height(),
-                                                ReservesLegendBand(), PixelScale()));
+    TLayoutSwap swap(m_layout, m_zoomFrame,
+                     CalcScreenLayout(bitmap.Width(), bitmap.Height(), ReservesLegendBand(),
+                                      PixelScale()));
     TCanvas& canvas = bitmap.Canvas();
     canvas.Brush.Color = clWhite;
     canvas.FillRect({0, 0, bitmap.Width(), bitmap.Height()});

@@ -37,6 +37,13 @@ TEST(HighDensityScreen, TheDiagramIsDrawnOnPhysicalPixelsAndTheMouseReadsThem) {
     plain.Paint();
     EXPECT_NEAR(diagram.SideLength(), 2 * plain.SideLength(), 2);
     EXPECT_EQ(diagram.FontSize(TTextRole::Title), 2 * plain.FontSize(TTextRole::Title));
+    // Pictures of a size of their own keep to their own pixels (in a paper
+    // colour that is not the window's).
+    diagram.SetPaperColor(clWhite);
+    plain.SetPaperColor(clWhite);
+    plain.Paint();
+    EXPECT_TRUE(diagram.RenderPicture(500, 400)->Image() == plain.Screen().Image());
+    EXPECT_TRUE(diagram.RenderPicture()->Image() == plain.RenderPicture()->Image());
 
     const TAreaData& field = diagram.AreaList()[2];
     int x = 0, y = 0;
