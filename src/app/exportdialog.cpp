@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <stdexcept>
@@ -99,6 +100,12 @@ TExportRequest RestoreExportRequest(QSettings& settings, const TExportRequest& f
     }
     if (scale >= kMinTextScale && scale <= kMaxTextScale) request.TextScale = scale;
     return request;
+}
+
+QSize ShownSize(const TDiagram& diagram) {
+    const double ratio = diagram.PixelScale();
+    return {std::max(static_cast<int>(std::lround(diagram.Width() / ratio)), 1),
+            std::max(static_cast<int>(std::lround(diagram.Height() / ratio)), 1)};
 }
 
 void WriteExport(TDiagram& diagram, const TExportRequest& request,

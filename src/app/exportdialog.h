@@ -44,6 +44,11 @@ TExportRequest RestoreExportRequest(QSettings& settings, const TExportRequest& f
 void WriteExport(TDiagram& diagram, const TExportRequest& request,
                  const std::function<std::unique_ptr<TBitmap>(int width, int height)>& raster);
 
+/// The diagram's size as its window shows it, in the screen's logical pixels:
+/// what "the window's size" means to the user, also where the picture has
+/// more pixels on a screen of denser ones.
+QSize ShownSize(const TDiagram& diagram);
+
 /// The dialog; no preview, as the picture is the diagram shown beside it.
 class TExportDialog : public QDialog {
     Q_OBJECT

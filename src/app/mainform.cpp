@@ -731,7 +731,8 @@ void TMainForm::ExportPictureClick() {
 TExportRequest TMainForm::ProposedExport() const {
     if (m_lastExport) return *m_lastExport;
     TExportRequest proposed;
-    proposed.Size = {double(m_ternagram1.Width()), double(m_ternagram1.Height()), false};
+    const QSize shown = ShownSize(m_ternagram1);
+    proposed.Size = {double(shown.width()), double(shown.height()), false};
     const QString name = m_diagramFileName.isEmpty()
                              ? QStringLiteral("diagram")
                              : QFileInfo(m_diagramFileName).completeBaseName();
@@ -831,7 +832,7 @@ QString TMainForm::AskPdfFileName() {
 }
 
 std::optional<TExportRequest> TMainForm::AskExport(const TExportRequest& proposed) {
-    TExportDialog dialog(proposed, QSize(m_ternagram1.Width(), m_ternagram1.Height()), this);
+    TExportDialog dialog(proposed, ShownSize(m_ternagram1), this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Request();
 }

@@ -235,7 +235,7 @@ QString TSectionsForm::AskPdfFileName() {
 }
 
 std::optional<TExportRequest> TSectionsForm::AskExport(const TExportRequest& proposed) {
-    TExportDialog dialog(proposed, QSize(m_binagram.Width(), m_binagram.Height()), this);
+    TExportDialog dialog(proposed, ShownSize(m_binagram), this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Request();
 }
@@ -269,7 +269,8 @@ void TSectionsForm::Export() {
     if (m_lastExport) {
         proposed = *m_lastExport;
     } else {
-        proposed.Size = {double(m_binagram.Width()), double(m_binagram.Height()), false};
+        const QSize shown = ShownSize(m_binagram);
+        proposed.Size = {double(shown.width()), double(shown.height()), false};
         proposed.FileName = QDir::current().filePath(QStringLiteral("section.png"));
     }
     const std::optional<TExportRequest> request = AskExport(proposed);

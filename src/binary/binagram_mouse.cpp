@@ -232,7 +232,7 @@ void TBinagram::ShowNameTag(int x, int y) {
         text = AreaList()[m_cursorArea].Name.str();
     }
     // The tag opens towards the middle of the plot.
-    DrawPointerTag(Canvas(), x, y, text, x > PlotLeft() + PlotWidth() / 2);
+    DrawPointerTag(Canvas(), x, y, text, x > PlotLeft() + PlotWidth() / 2, PixelScale());
     Canvas().Brush.Color = clWhite;
     m_tagShown = true;
 }

@@ -10,7 +10,10 @@ namespace liquidus {
 
 /// Draws the tag for the point (x, y) with the canvas's current pen and
 /// brush replaced (black pen, Arial 8); the box extends to the left when
-/// `opensLeft`, else to the right. Leaves the brush red.
-void DrawPointerTag(TCanvas& canvas, int x, int y, const std::string& text, bool opensLeft);
+/// `opensLeft`, else to the right. Leaves the brush red. `scale` is the
+/// canvas's pixels per screen pixel, so that the tag reads at the same size
+/// on a screen of denser pixels.
+void DrawPointerTag(TCanvas& canvas, int x, int y, const std::string& text, bool opensLeft,
+                    double scale = 1.0);
 
 }  // namespace liquidus

@@ -93,6 +93,10 @@ public:
     /// picture on physical pixels looks as it would on logical ones.
     void SetDevicePixelRatio(double ratio) override;
 
+    /// Pixels of the picture being drawn per nominal pixel: the screen's
+    /// pixel ratio (1 on most screens), or a figure's scale.
+    double PixelScale() const { return m_pixelScale; }
+
     /// The screen holds a finished picture (the mouse reads it only then).
     bool Painted() const { return m_painted; }
     /// Display total of a composition: 100 (percent units) or 1 (fractions).
@@ -123,9 +127,6 @@ protected:
     /// Runs `draw` with these pixel and text scales, the control's own back
     /// afterwards (pictures of a size of their own are drawn at scale 1).
     void AtScale(double pixelScale, double textScale, const std::function<void()>& draw);
-    /// Pixels of the picture being drawn per nominal pixel: the screen's
-    /// pixel ratio (1 on most screens), or a figure's scale.
-    double PixelScale() const { return m_pixelScale; }
     /// `n` nominal pixels in pixels of the picture being drawn.
     int Px(int n) const;
     /// `length` pixels of the picture being drawn in nominal pixels, for

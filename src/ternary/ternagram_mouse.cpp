@@ -200,7 +200,7 @@ void TTernagram::ShowAreaHint(int x, int y) {
         text = AreaList()[m_cursorArea].Name.str();
     }
     // The box opens towards the triangle's centre.
-    DrawPointerTag(Canvas(), x, y, text, x > TriangleLeft() + SideLength() / 2);
+    DrawPointerTag(Canvas(), x, y, text, x > TriangleLeft() + SideLength() / 2, PixelScale());
     m_hintShown = true;
     ScreenChanged();
 }

@@ -594,6 +594,10 @@ TEST_F(MainForm, ExportWritesEachFormatAndRemembersTheChoice) {
         {"plot.svg", TPictureFormat::Svg, {300, 200, false}},
         {"plot.pdf", TPictureFormat::Pdf, {150, 100, true}},
     };
+    // On a screen of two pixels per pixel the window is half its picture.
+    form.Ternagram1().SetDevicePixelRatio(2);
+    const TFigureSize shown{std::round(form.Ternagram1().Width() / 2.0),
+                            std::round(form.Ternagram1().Height() / 2.0), false};
     for (const auto& row : rows) {
         const QString file = dir.filePath(QString::fromLatin1(row.name));
         form.exportRequest = TExportRequest{file, row.format, row.size, 1.5};
@@ -623,6 +627,8 @@ TEST_F(MainForm, ExportWritesEachFormatAndRemembersTheChoice) {
         }
     }
     EXPECT_EQ(form.proposedExports.back().FileName, dir.filePath(QStringLiteral("plot.svg")));
+    EXPECT_EQ(std::pair(form.proposedExports[0].Size.Width, form.proposedExports[0].Size.Height),
+              std::pair(shown.Width, shown.Height));
 
     // Cancelled, refused over an existing file, or into a missing folder:
     // nothing new on disk, the last only said so.

@@ -44,7 +44,9 @@ TEST(Drawing, TracedRunsCoverTheirPixelsExactlyAndWithinTheToleranceWhenSmoothed
                 // pixel edges: a pixel whose 3x3 block agrees keeps its centre.
                 bool uniform = true;
                 for (int d = 0; d < 9; ++d) uniform &= at(x + d % 3 - 1, y + d / 3 - 1) == at(x, y);
-                if (uniform) ASSERT_EQ(smooth.contains(centre), at(x, y)) << round << ": " << x << "," << y;
+                if (uniform) {
+                    ASSERT_EQ(smooth.contains(centre), at(x, y)) << round << ": " << x << "," << y;
+                }
             }
         }
     }

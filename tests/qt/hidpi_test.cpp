@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <algorithm>
 
+#include "canvas/rasterizer.h"
 #include "sample/sample.h"
 
 namespace liquidus {
@@ -54,6 +56,20 @@ TEST(HighDensityScreen, TheDiagramIsDrawnOnPhysicalPixelsAndTheMouseReadsThem) {
     double a = 0, b = 0, c = 0;
     diagram.PixelToComposition(2 * logical.x(), 2 * logical.y(), a, b, c);
     EXPECT_EQ(std::pair(diagram.CursorPoint().A, diagram.CursorPoint().B), std::pair(a, b));
+
+    // The right button's field-name tag reads at the same size: twice as
+    // wide and high, four times the pixels.
+    const auto tagPixels = [](TTernagram& d, int atX, int atY) {
+        d.MouseDown(TMouseButton::mbRight, {}, atX, atY);
+        const QImage image = d.Screen().Image();
+        const QRgb tag = raster::ToPixel(d.Screen().Canvas().Resolve(clInfoBk));
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+        return std::count(pixels, pixels + image.width() * image.height(), tag);
+    };
+    plain.MouseMove({}, logical.x(), logical.y());
+    EXPECT_NEAR(double(tagPixels(diagram, 2 * logical.x(), 2 * logical.y())) /
+                    tagPixels(plain, logical.x(), logical.y()),
+                4.0, 0.6);
 }
 
 }  // namespace
