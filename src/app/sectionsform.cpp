@@ -56,15 +56,6 @@ std::array<TSectionPoint, 2> ThroughMark(const TTernagram& diagram, int from, in
 
 }  // namespace
 
-std::string TemperatureAxisTitle(TTUnits units) {
-    switch (units) {
-        case TTUnits::tuC: return "T, \u00B0C";
-        case TTUnits::tuF: return "T, \u00B0F";
-        case TTUnits::tuK: return "T, K";
-    }
-    return "T";
-}
-
 TSectionsForm::TSectionsForm(TTernagram& main, QWidget* parent) : QDialog(parent), m_main(main) {
     setObjectName(QStringLiteral("SectionsForm"));
     setWindowTitle(QStringLiteral("Liquidus sections"));
@@ -184,14 +175,14 @@ void TSectionsForm::Refresh() {
         } else {
             section = MakeSideSection(m_main, side[0], side[1]);
         }
-        FeedBinagram(section, m_binagram, TSectionLegend::MetFields);
-        m_binagram.SetTemperatureMarks(InvariantTemperaturesOn(m_main, section));
+        PresentSection(m_main, section, m_binagram);
         m_problem->clear();
         m_problem->hide();
     } catch (const std::exception& error) {
         m_problem->setText(QString::fromStdString(error.what()));
         m_problem->show();
     }
+    // Also without a section: the axis still says its unit.
     m_binagram.SetTAxisTitle(TemperatureAxisTitle(m_main.TUnits()));
     m_binagram.Invalidate();
     m_view->update();

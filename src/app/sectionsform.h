@@ -69,7 +69,4 @@ private:
     std::optional<TExportRequest> m_lastExport;
 };
 
-/// The temperature axis's title in a unit ("T, °C").
-std::string TemperatureAxisTitle(TTUnits units);
-
 }  // namespace liquidus

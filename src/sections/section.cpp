@@ -628,4 +628,19 @@ std::vector<double> InvariantTemperaturesOn(TTernagram& diagram, const TSection&
     return temperatures;
 }
 
+std::string TemperatureAxisTitle(TTUnits units) {
+    switch (units) {
+        case TTUnits::tuC: return "T, \u00B0C";
+        case TTUnits::tuF: return "T, \u00B0F";
+        case TTUnits::tuK: return "T, K";
+    }
+    return "T";
+}
+
+void PresentSection(TTernagram& diagram, const TSection& section, TBinagram& binagram) {
+    FeedBinagram(section, binagram, TSectionLegend::MetFields);
+    binagram.SetTemperatureMarks(InvariantTemperaturesOn(diagram, section));
+    binagram.SetTAxisTitle(TemperatureAxisTitle(diagram.TUnits()));
+}
+
 }  // namespace liquidus

@@ -117,6 +117,15 @@ void FeedBinagram(const TSection& section, TBinagram& binagram,
 /// diagram's invariant points that lie on the section's line.
 std::vector<double> InvariantTemperaturesOn(TTernagram& diagram, const TSection& section);
 
+/// The temperature axis's title in a unit ("T, °C").
+std::string TemperatureAxisTitle(TTUnits units);
+
+/// The section as a Sections window shows it, read from `diagram`: the
+/// fields it meets in the legend (TSectionLegend::MetFields), the axis
+/// ticked at the invariant points on its line, and the temperature axis
+/// titled with its unit. The command line's pictures are the same.
+void PresentSection(TTernagram& diagram, const TSection& section, TBinagram& binagram);
+
 /// Name of the field above the liquidus.
 constexpr char kLiquidName[] = "Liquid";
 

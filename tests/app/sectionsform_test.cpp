@@ -19,6 +19,7 @@
 #include "files/diagramfile.h"
 #include "model/areadata.h"
 #include "sample/sample.h"
+#include "support/clirun.h"
 #include "sections/section.h"
 #include "ternary/ternagram.h"
 
@@ -136,6 +137,31 @@ TEST(SectionsForm, LegendNamesEachFieldMetOnceInOneColourAndTheAxisItsUnit) {
     EXPECT_EQ(binary.TAxisTitle(), "T, \u00B0C");
     main.SetTUnits(TTUnits::tuF);
     EXPECT_TRUE(QTest::qWaitFor([&] { return binary.TAxisTitle() == "T, \u00B0F"; }, 5000));
+}
+
+// Scripts see what the window shows: the command line's picture of a side
+// is the window's, pixel for pixel.
+TEST(SectionsForm, TheCommandLinePictureIsTheWindows) {
+    TTernagram main;
+    LoadSampleDiagram(main);
+    main.SetBounds(1024, 768);  // the triangle the command line reads
+    TProbeSections form(main);
+    QTemporaryDir dir;
+    const std::string bmp = dir.filePath(QStringLiteral("side.bmp")).toStdString();
+    ASSERT_EQ(test::RunArgs({"--section", "1-2", "--export", bmp, "--size", "700x450"}).Status, 0);
+    // But for the paper: the window's is its palette's, the command line's
+    // the default system colour.
+    const auto onWhite = [](QImage image) {
+        image = image.convertToFormat(QImage::Format_RGB32);
+        const QRgb paper = image.pixel(1, 1);  // inside the frame
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            std::replace(line, line + image.width(), paper, qRgb(255, 255, 255));
+        }
+        return image;
+    };
+    EXPECT_EQ(onWhite(QImage(QString::fromStdString(bmp))),
+              onWhite(form.Binagram1().RenderPicture(700, 450)->Image()));
 }
 
 // The section prints as a drawing titled with its own title, and exports

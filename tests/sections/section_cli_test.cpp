@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "app/cli/commandline.h"
+#include "binary/binagram.h"
 #include "sample/sample.h"
+#include "sections/section.h"
+#include "ternary/ternagram.h"
 #include "support/clirun.h"
 
 namespace liquidus {
@@ -113,18 +116,23 @@ TEST(SectionCommand, SvgFigureNamesAndColoursEveryListedFieldOnWhite) {
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));  // paper, no frame
     const std::span<const QRgb> pixels(reinterpret_cast<const QRgb*>(image.constBits()),
                                        image.width() * image.height());
-    // The legend lists every field of the triangle, then the liquid.
+    // The legend of the window: each field met once, in its colour, then
+    // Liquid; Cristobalite, met twice on this side, is named once.
     TTernagram triangle;
     LoadSampleDiagram(triangle);
-    for (int r = 0; r <= triangle.Areas(); ++r) {
-        const std::string name =
-            r < triangle.Areas() ? triangle.AreaList()[r].Name.str() : "Liquid";
+    TBinagram shown;
+    PresentSection(triangle, MakeSideSection(triangle, 1, 2), shown);
+    ASSERT_LT(shown.LegendAreas().size(), std::size_t(triangle.Areas()));
+    EXPECT_EQ(source.count(QStringLiteral(">Cristobalite</text>")), 1);
+    for (const int r : shown.LegendAreas()) {
+        const std::string name = shown.AreaList()[r].Name.str();
         EXPECT_TRUE(source.contains(QString::fromStdString(">" + name + "</text>"))) << name;
         const TColor c = AreaColors[r + 1];
         EXPECT_NE(std::ranges::find(pixels, qRgb(GetRValue(c), GetGValue(c), GetBValue(c))),
                   pixels.end())
             << name;
     }
+    EXPECT_FALSE(source.contains(QStringLiteral(">Corundum</text>")));  // not on this side
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ void RunSection(const TRequest& request, TStreams& streams) {
 
     TCommandLineHost host;
     TBinagram binagram(&host);
-    FeedBinagram(section, binagram);
+    PresentSection(diagram, section, binagram);
     if (const std::vector<std::string> refusals = host.TakeMessages(); !refusals.empty()) {
         throw TUsageError("--section " + Quoted(text) + ": " + refusals.front());
     }
