@@ -30,6 +30,7 @@ struct TExportRequest {
     TFigureSize Size{600, 386, false};
     /// Ignored for BMP, whose texts keep their screen sizes.
     double TextScale = 1.0;
+    friend bool operator==(const TExportRequest&, const TExportRequest&) = default;
 };
 
 /// Keeps the last choice (folder, file, format, size, text scale) in

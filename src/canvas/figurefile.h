@@ -33,6 +33,7 @@ struct TFigureSize {
     bool Millimetres = false;
     /// The size in millimetres; pixels count at 96 per inch.
     QSizeF InMillimetres() const;
+    friend bool operator==(const TFigureSize&, const TFigureSize&) = default;
 };
 
 /// `drawing` on white, antialiased, filling `width` x `height` pixels.

@@ -104,6 +104,17 @@ void RecordFigure(TDrawing& drawing, const TCanvas& canvas, const QPainterPath& 
     drawing.AddStroke(outline, canvas.Pen.Width, canvas.Resolve(canvas.Pen.Color));
 }
 
+/// A rectangle or an ellipse (`add` puts it on a path) filling [left, right)
+/// x [top, bottom), for a recording.
+void RecordBox(TDrawing& drawing, const TCanvas& canvas,
+               void (QPainterPath::*add)(const QRectF&), int left, int top, int right, int bottom) {
+    QPainterPath area;
+    (area.*add)(QRectF(left, top, right - left, bottom - top));
+    QPainterPath outline;
+    (outline.*add)(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
+    RecordFigure(drawing, canvas, area, outline);
+}
+
 }  // namespace
 
 TDrawing* TCanvas::Recorder() const {
@@ -179,11 +190,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     }
     const int width = PenWidth(Pen);
     if (TDrawing* r = Recorder()) {
-        QPainterPath area;
-        area.addRect(QRectF(left, top, right - left, bottom - top));
-        QPainterPath outline;
-        outline.addRect(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
-        RecordFigure(*r, *this, area, outline);
+        RecordBox(*r, *this, &QPainterPath::addRect, left, top, right, bottom);
     }
     // The outline runs over the outermost pixels of [left, right) × [top,
     // bottom); the brush fills what it encloses.
@@ -218,11 +225,7 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     }
     const int width = PenWidth(Pen);
     if (TDrawing* r = Recorder()) {
-        QPainterPath area;
-        area.addEllipse(QRectF(left, top, right - left, bottom - top));
-        QPainterPath outline;
-        outline.addEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
-        RecordFigure(*r, *this, area, outline);
+        RecordBox(*r, *this, &QPainterPath::addEllipse, left, top, right, bottom);
     }
     SpanSet inside = ClipOf(m_owner);
     if (width <= 1) {

@@ -31,7 +31,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "files/diagramfile.h"
@@ -607,10 +606,9 @@ TEST_F(MainForm, ExportWritesEachFormatAndRemembersTheChoice) {
             const QImage image(file);
             EXPECT_EQ(image.size(), QSize(int(row.size.Width), int(row.size.Height)));
             // Far more than a white ground and black lines: the fields are in it.
-            QSet<QRgb> colours;
-            for (int y = 0; y < image.height(); y += 3) {
-                for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
-            }
+            const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+            const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constBits());
+            const QSet<QRgb> colours(pixels, pixels + rgb.width() * rgb.height());
             EXPECT_GT(colours.size(), 8) << row.name;
         } else if (row.format == TPictureFormat::Svg) {
             const QSvgRenderer svg(file);
@@ -627,8 +625,7 @@ TEST_F(MainForm, ExportWritesEachFormatAndRemembersTheChoice) {
         }
     }
     EXPECT_EQ(form.proposedExports.back().FileName, dir.filePath(QStringLiteral("plot.svg")));
-    EXPECT_EQ(std::pair(form.proposedExports[0].Size.Width, form.proposedExports[0].Size.Height),
-              std::pair(shown.Width, shown.Height));
+    EXPECT_TRUE(form.proposedExports[0].Size == shown);
 
     // Cancelled, refused over an existing file, or into a missing folder:
     // nothing new on disk, the last only said so.
@@ -651,12 +648,7 @@ TEST_F(MainForm, ExportWritesEachFormatAndRemembersTheChoice) {
     again.UseSettings(std::make_unique<QSettings>(settingsFile, QSettings::IniFormat));
     again.findChild<QAction*>(QStringLiteral("ExportPictureAction"))->trigger();
     ASSERT_EQ(again.proposedExports.size(), 1u);
-    const TExportRequest& kept = again.proposedExports[0];
-    EXPECT_EQ(std::tie(kept.FileName, kept.Format, kept.Size.Width, kept.Size.Millimetres,
-                       kept.TextScale),
-              std::tie(form.exportRequest->FileName, form.exportRequest->Format,
-                       form.exportRequest->Size.Width, form.exportRequest->Size.Millimetres,
-                       form.exportRequest->TextScale));
+    EXPECT_TRUE(again.proposedExports[0] == *form.exportRequest);
 }
 
 TEST_F(MainForm, InfoAndAboutButtonsShowTheirWindowsModally) {

@@ -90,27 +90,21 @@ TEST(QtPrinter, PrintsTheDiagramIntoAPdf) {
         R"(1 1 1 scn\s+/GSa gs\s+([\d.]+) ([\d.]+) m\s+([\d.]+) \2 l\s+\3 ([\d.]+) l\s+\1 \4 l)"));
     const QRegularExpressionMatch placed = ground.match(page);
     ASSERT_TRUE(placed.hasMatch()) << page.left(600).toStdString();
-    const double left = placed.captured(1).toDouble();
-    const double top = placed.captured(2).toDouble();
-    const double right = placed.captured(3).toDouble();
-    const double bottom = placed.captured(4).toDouble();
-    EXPECT_NEAR(left, 20, 0.5);
-    EXPECT_NEAR(top, 0, 0.5);
-    EXPECT_NEAR(right, printer->width() - 20, 0.5);
-    EXPECT_NEAR(bottom, (printer->width() - 40) * 386.0 / 600.0, 1.0);
+    const auto edge = [&placed](int i) { return placed.captured(i).toDouble(); };
+    EXPECT_NEAR(edge(1), 20, 0.5);  // left, top, right, bottom
+    EXPECT_NEAR(edge(2), 0, 0.5);
+    EXPECT_NEAR(edge(3), printer->width() - 20, 0.5);
+    EXPECT_NEAR(edge(4), (printer->width() - 40) * 386.0 / 600.0, 1.0);
     EXPECT_TRUE(page.contains(QStringLiteral("Tj")) || page.contains(QStringLiteral("TJ")));
 
     // A diagram without a title still names its job.
     diagram.SetTitle("");
     const QString untitledName = dir.filePath(QStringLiteral("untitled.pdf"));
-    {
-        auto untitled = PdfPrinter(untitledName);
-        TQtPrinterTarget untitledTarget(*untitled);
-        diagram.PrintDiagram(untitledTarget);
-    }
+    const auto untitled = PdfPrinter(untitledName);
+    TQtPrinterTarget untitledTarget(*untitled);
+    diagram.PrintDiagram(untitledTarget);
     QFile untitledFile(untitledName);
-    ASSERT_TRUE(untitledFile.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(untitledFile.readAll().contains(
+    EXPECT_TRUE(untitledFile.open(QIODevice::ReadOnly) && untitledFile.readAll().contains(
         "/Title " + PdfTextString(QString::fromLatin1(kUntitledPrintJob))));
 }
 
