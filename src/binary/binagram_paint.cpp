@@ -2,6 +2,7 @@
 // Every routine draws on the bitmap it is given with the current layout, so
 // the screen and an exported picture share one render path.
 
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -110,31 +111,18 @@ std::unique_ptr<TBitmap> TBinagram::RenderPicture(int width, int height) {
 
 void TBinagram::DrawFigure(TBitmap& bitmap) {
     // On a page the picture has neither the window's colour nor its frame.
-    struct TRestore {
-        bool& onPage;
-        ~TRestore() { onPage = false; }
-    } restore{m_onPage};
-    m_onPage = true;
+    const QScopedValueRollback onPage(m_onPage, true);
     ComposePicture(bitmap, {0, 0, bitmap.Width(), bitmap.Height()});
 }
 
 void TBinagram::ComposePicture(TBitmap& picture, const TRect& client) {
     // The screen's layout, zoom frame and table state stay as they are for
     // the mouse, whatever happens while the picture is composed.
-    struct TRestore {
-        TBinagram& self;
-        TBinaryLayout layout;
-        TBinaryZoomFrame zoomFrame;
-        bool coPhasesShown;
-        ~TRestore() {
-            self.m_layout = layout;
-            self.m_zoomFrame = zoomFrame;
-            self.m_coPhasesShown = coPhasesShown;
-        }
-    } restore{*this, m_layout, m_zoomFrame, m_coPhasesShown};
-    m_layout =
-        CalcBinaryLayout(picture.Width(), picture.Height(), ReservesLegendBand(), PixelScale());
-    m_coPhasesShown = false;
+    const QScopedValueRollback layout(
+        m_layout,
+        CalcBinaryLayout(picture.Width(), picture.Height(), ReservesLegendBand(), PixelScale()));
+    const QScopedValueRollback zoomFrame(m_zoomFrame);
+    const QScopedValueRollback coPhasesShown(m_coPhasesShown, false);
     DrawBackground(picture, client);
     if (!IsTooSmall()) {
         DrawLayers(picture);

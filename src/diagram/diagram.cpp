@@ -1,5 +1,7 @@
 #include "diagram/diagram.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -89,17 +91,8 @@ TDrawing TDiagram::RecordFigure(double width, double height, double textScale) {
 }
 
 void TDiagram::AtScale(double pixelScale, double textScale, const std::function<void()>& draw) {
-    struct TRestore {
-        TDiagram& d;
-        double pixelScale;
-        double textScale;
-        ~TRestore() {
-            d.m_pixelScale = pixelScale;
-            d.m_textScale = textScale;
-        }
-    } restore{*this, m_pixelScale, m_textScale};
-    m_pixelScale = pixelScale;
-    m_textScale = textScale;
+    const QScopedValueRollback pixels(m_pixelScale, pixelScale);
+    const QScopedValueRollback texts(m_textScale, textScale);
     draw();
 }
 

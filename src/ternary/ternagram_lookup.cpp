@@ -2,6 +2,7 @@
 // depend on the window: the field is read from a map of one fixed size,
 // drawn from the data alone.
 
+#include <QScopedValueRollback>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -57,17 +58,8 @@ const TBitmap& TTernagram::LookupMap() {
     map->SetSystemColorResolver(Screen().SystemColorResolver());
     // Drawn unzoomed in its own layout; the screen's layout and zoom come
     // back on every path, so the mouse keeps reading what is on screen.
-    struct TRestore {
-        TTernagram& d;
-        TTriangleLayout layout;
-        bool zoom;
-        ~TRestore() {
-            d.m_layout = layout;
-            d.m_zoom = zoom;
-        }
-    } restore{*this, m_layout, m_zoom};
-    m_layout = layout;
-    m_zoom = false;
+    const QScopedValueRollback ownLayout(m_layout, layout);
+    const QScopedValueRollback unzoomed(m_zoom, false);
     ClearBitmap(*map);
     DrawBackground(*map, {0, 0, width, height});
     DrawBoundaries(*map);
