@@ -108,8 +108,9 @@ QSize ShownSize(const TDiagram& diagram) {
             std::max(static_cast<int>(std::lround(diagram.Height() / ratio)), 1)};
 }
 
-void WriteExport(TDiagram& diagram, const TExportRequest& request,
-                 const std::function<std::unique_ptr<TBitmap>(int width, int height)>& raster) {
+namespace {
+
+void WriteOrThrow(TDiagram& diagram, const TExportRequest& request) {
     const std::string fileName = QFile::encodeName(request.FileName).toStdString();
     if (request.Format != TPictureFormat::Bmp) {
         const TDrawing drawing =
@@ -120,12 +121,25 @@ void WriteExport(TDiagram& diagram, const TExportRequest& request,
     if (request.Size.Millimetres) throw std::invalid_argument("a bitmap is sized in pixels");
     const int width = static_cast<int>(std::lround(request.Size.Width));
     const int height = static_cast<int>(std::lround(request.Size.Height));
-    const std::unique_ptr<TBitmap> bitmap = raster(width, height);
+    const std::unique_ptr<TBitmap> bitmap = diagram.RenderPicture(width, height);
     if (bitmap->Width() != width || bitmap->Height() != height) {
         throw std::runtime_error("Not enough memory for a " + std::to_string(width) + " × " +
                                  std::to_string(height) + " picture");
     }
     bitmap->SaveToFile(fileName);
+}
+
+}  // namespace
+
+QString WriteExport(TDiagram& diagram, const TExportRequest& request) {
+    try {
+        WriteOrThrow(diagram, request);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Not enough memory for the picture.");
+    } catch (const std::exception& error) {
+        return QString::fromStdString(error.what());
+    }
+    return {};
 }
 
 TExportDialog::TExportDialog(const TExportRequest& proposed, QSize diagramSize, QWidget* parent)

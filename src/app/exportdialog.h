@@ -40,10 +40,9 @@ void StoreExportRequest(QSettings& settings, const TExportRequest& request);
 TExportRequest RestoreExportRequest(QSettings& settings, const TExportRequest& fallback);
 
 /// Writes the diagram's picture as asked: PNG, SVG and PDF as a figure for
-/// documents, BMP as the raster picture `raster` draws at the size. Throws
-/// std::runtime_error (TSaveError) or std::bad_alloc; nothing partial is left.
-void WriteExport(TDiagram& diagram, const TExportRequest& request,
-                 const std::function<std::unique_ptr<TBitmap>(int width, int height)>& raster);
+/// documents, BMP as the picture the screen would show at that size. Returns
+/// what went wrong, for the user, or nothing; nothing partial is left.
+QString WriteExport(TDiagram& diagram, const TExportRequest& request);
 
 /// The diagram's size as its window shows it, in the screen's logical pixels:
 /// what "the window's size" means to the user, also where the picture has

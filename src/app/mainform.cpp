@@ -714,17 +714,9 @@ void TMainForm::ExportPictureClick() {
     m_lastExport = *request;
     SaveSettings();
     if (QFileInfo::exists(request->FileName) && !ConfirmOverwrite(request->FileName)) return;
-    try {
-        const TWaitCursor wait;
-        // The bitmap is the picture the window would show at that size, laid
-        // out afresh off screen: the diagram on screen stays as it is.
-        WriteExport(m_ternagram1, *request, [this](int width, int height) {
-            return m_ternagram1.RenderPicture(width, height);
-        });
-    } catch (const std::bad_alloc&) {
-        ShowMessage(QStringLiteral("Not enough memory for the picture."));
-    } catch (const std::exception& e) {
-        ShowMessage(QString::fromStdString(e.what()));
+    const TWaitCursor wait;
+    if (const QString failure = WriteExport(m_ternagram1, *request); !failure.isEmpty()) {
+        ShowMessage(failure);
     }
 }
 

@@ -268,14 +268,8 @@ void TSectionsForm::Export() {
     if (!request || request->FileName.isEmpty()) return;
     m_lastExport = *request;
     if (QFileInfo::exists(request->FileName) && !ConfirmOverwrite(request->FileName)) return;
-    try {
-        WriteExport(m_binagram, *request, [this](int width, int height) {
-            return m_binagram.RenderPicture(width, height);
-        });
-    } catch (const std::bad_alloc&) {
-        ShowMessage(QStringLiteral("Not enough memory for the picture."));
-    } catch (const std::exception& error) {
-        ShowMessage(QString::fromStdString(error.what()));
+    if (const QString failure = WriteExport(m_binagram, *request); !failure.isEmpty()) {
+        ShowMessage(failure);
     }
 }
 

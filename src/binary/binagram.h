@@ -157,7 +157,7 @@ public:
     /// The picture as the screen would show it at width x height, with the
     /// tables of a shown marked point; for export and printing. The screen
     /// and its layout are left as they are.
-    std::unique_ptr<TBitmap> RenderPicture(int width, int height);
+    std::unique_ptr<TBitmap> RenderPicture(int width, int height) override;
     /// At the control's own size, in the window's (logical) pixels.
     std::unique_ptr<TBitmap> RenderPicture() {
         return RenderPicture(NominalLength(Width()), NominalLength(Height()));

@@ -6,6 +6,7 @@
 // only what its own geometry needs.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,9 @@ public:
     /// size, recorded at kFigureScale times that size so that it can be
     /// drawn sharp at any size. The screen is left as it is.
     TDrawing RecordFigure(double width, double height, double textScale = 1.0);
+    /// The picture the screen would show at width x height window pixels,
+    /// drawn one pixel per pixel; the screen and its layout are left alone.
+    virtual std::unique_ptr<TBitmap> RenderPicture(int width, int height) = 0;
 
     /// Texts, lines and margins grow by `ratio` (at least 1), so that the
     /// picture on physical pixels looks as it would on logical ones.

@@ -286,7 +286,7 @@ public:
     std::unique_ptr<TBitmap> RenderPicture();
     /// The picture the screen shows at width x height (window pixels), with
     /// a shown mark's tables; the screen and its layout are left alone.
-    std::unique_ptr<TBitmap> RenderPicture(int width, int height);
+    std::unique_ptr<TBitmap> RenderPicture(int width, int height) override;
     /// Renders and saves a Windows bitmap under `fileName` as given. Throws
     /// std::runtime_error when the file cannot be written.
     void SaveToBitmap(const std::string& fileName, bool monochrome);
